@@ -1,0 +1,14 @@
+#pragma once
+
+#include "commands/commandcontext.h"
+
+namespace namlex {
+
+// Renames on disk, never replacing an existing file.
+class PlatformRenamer : public Renamer
+{
+public:
+    bool rename(const QString &fromPath, const QString &toPath) override;
+};
+
+} // namespace namlex

@@ -1,0 +1,14 @@
+#include "folderfilelist.h"
+
+#include "platform/folderlisting.h"
+
+namespace namlex::test {
+
+void FolderFileList::refresh()
+{
+    ++refreshes;
+    names = platform::listFiles(folder, patterns).value_or(QStringList());
+    index = -1;
+}
+
+} // namespace namlex::test

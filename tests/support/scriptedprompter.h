@@ -1,0 +1,37 @@
+#pragma once
+
+#include "commands/prompter.h"
+
+#include <QList>
+
+#include <functional>
+
+namespace namlex::test {
+
+// Answers message boxes from a script and records every box it was asked
+// to show. A box beyond the script is answered with its default button.
+class ScriptedPrompter : public Prompter
+{
+public:
+    QList<Answer> answers;
+    QList<Message> shown;
+    std::function<void(const Message &)> onAsk;
+
+    Answer ask(const Message &message) override
+    {
+        shown.append(message);
+        if (onAsk)
+            onAsk(message);
+        return answers.isEmpty() ? message.defaultButton() : answers.takeFirst();
+    }
+
+    QStringList titles() const
+    {
+        QStringList result;
+        for (const Message &message : shown)
+            result.append(message.title);
+        return result;
+    }
+};
+
+} // namespace namlex::test
