@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace namlex::platform {
+
+// Renames a file without ever replacing an existing target. Returns false
+// when the file could not be renamed; the file then keeps its old name.
+bool renameNoReplace(const QString &fromPath, const QString &toPath);
+
+// Deletes exactly one file or link. A folder is never deleted.
+bool deleteFile(const QString &path);
+
+} // namespace namlex::platform

@@ -1,0 +1,34 @@
+#include "platform/filesystem.h"
+
+#include "platform/renamesteps.h"
+#include "platform/systempath.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace namlex::platform {
+
+// Both work on the raw bytes of the names: Qt's file classes cannot address
+// names that are not valid UTF-8, and QFile::rename copies and deletes when a
+// rename fails.
+bool renameNoReplace(const QString &fromPath, const QString &toPath)
+{
+    const std::optional<QByteArray> from = systemPath(fromPath);
+    const std::optional<QByteArray> to = systemPath(toPath);
+    if (!from || !to)
+        return false;
+    return renameInSteps(from->constData(), to->constData(), systemRenameCalls());
+}
+
+bool deleteFile(const QString &path)
+{
+    const std::optional<QByteArray> bytes = systemPath(path);
+    if (!bytes)
+        return false;
+    struct stat info = {};
+    if (::lstat(bytes->constData(), &info) != 0 || S_ISDIR(info.st_mode))
+        return false;
+    return ::unlink(bytes->constData()) == 0;
+}
+
+} // namespace namlex::platform

@@ -1,0 +1,136 @@
+#include "platform/namecodec.h"
+
+namespace namlex::platform {
+
+namespace {
+
+constexpr char16_t escapeBase = 0xDC00; // an invalid byte b becomes U+DC00 + b (b >= 0x80)
+
+bool isContinuation(unsigned char byte)
+{
+    return (byte & 0xC0) == 0x80;
+}
+
+// Length and code point of the valid UTF-8 sequence that starts at pos, or
+// length 0 when the bytes there are not one. The second byte's range rules out
+// overlong forms, encoded surrogates and code points above U+10FFFF.
+struct Sequence
+{
+    int length = 0;
+    char32_t codePoint = 0;
+};
+
+Sequence validSequence(const QByteArray &bytes, qsizetype pos)
+{
+    const auto byteAt = [&](qsizetype i) { return static_cast<unsigned char>(bytes[pos + i]); };
+    const unsigned char lead = byteAt(0);
+    int length = 0;
+    unsigned char secondMin = 0x80;
+    unsigned char secondMax = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0)
+            secondMin = 0xA0;
+        else if (lead == 0xED)
+            secondMax = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0)
+            secondMin = 0x90;
+        else if (lead == 0xF4)
+            secondMax = 0x8F;
+    } else {
+        return {};
+    }
+    if (pos + length > bytes.size())
+        return {};
+    if (byteAt(1) < secondMin || byteAt(1) > secondMax)
+        return {};
+    char32_t codePoint = lead & (0x7F >> length);
+    for (int i = 1; i < length; ++i) {
+        if (!isContinuation(byteAt(i)))
+            return {};
+        codePoint = (codePoint << 6) | (byteAt(i) & 0x3F);
+    }
+    return {length, codePoint};
+}
+
+void appendUtf8(QByteArray &out, char32_t codePoint)
+{
+    if (codePoint < 0x80) {
+        out.append(static_cast<char>(codePoint));
+    } else if (codePoint < 0x800) {
+        out.append(static_cast<char>(0xC0 | (codePoint >> 6)));
+        out.append(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    } else if (codePoint < 0x10000) {
+        out.append(static_cast<char>(0xE0 | (codePoint >> 12)));
+        out.append(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+        out.append(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    } else {
+        out.append(static_cast<char>(0xF0 | (codePoint >> 18)));
+        out.append(static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F)));
+        out.append(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+        out.append(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    }
+}
+
+} // namespace
+
+QString decodeName(const QByteArray &bytes)
+{
+    QString name;
+    name.reserve(bytes.size());
+    qsizetype pos = 0;
+    while (pos < bytes.size()) {
+        const auto byte = static_cast<unsigned char>(bytes[pos]);
+        if (byte < 0x80) {
+            name.append(QChar(char16_t(byte)));
+            ++pos;
+            continue;
+        }
+        const Sequence sequence = validSequence(bytes, pos);
+        if (sequence.length == 0) {
+            // Escaping one byte at a time gives the same text as escaping the
+            // whole broken sequence: its other bytes are continuation bytes,
+            // which cannot start a valid sequence either.
+            name.append(QChar(static_cast<char16_t>(escapeBase + byte)));
+            ++pos;
+            continue;
+        }
+        if (sequence.codePoint > 0xFFFF) {
+            name.append(QChar(QChar::highSurrogate(sequence.codePoint)));
+            name.append(QChar(QChar::lowSurrogate(sequence.codePoint)));
+        } else {
+            name.append(QChar(static_cast<char16_t>(sequence.codePoint)));
+        }
+        pos += sequence.length;
+    }
+    return name;
+}
+
+std::optional<QByteArray> encodeName(const QString &name)
+{
+    QByteArray bytes;
+    bytes.reserve(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t unit = name[i].unicode();
+        if (QChar::isHighSurrogate(unit) && i + 1 < name.size()
+            && QChar::isLowSurrogate(name[i + 1].unicode())) {
+            // A proper pair: its low half may lie in the escape range, but it
+            // is part of a character and must not be read as a byte.
+            appendUtf8(bytes, QChar::surrogateToUcs4(unit, name[i + 1].unicode()));
+            ++i;
+        } else if (unit >= escapeBase + 0x80 && unit <= escapeBase + 0xFF) {
+            bytes.append(static_cast<char>(unit - escapeBase));
+        } else if (QChar::isSurrogate(unit)) {
+            return std::nullopt;
+        } else {
+            appendUtf8(bytes, unit);
+        }
+    }
+    return bytes;
+}
+
+} // namespace namlex::platform

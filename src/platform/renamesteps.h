@@ -1,0 +1,27 @@
+#pragma once
+
+#include <functional>
+
+namespace namlex::platform {
+
+// The system calls a rename without replacing is built from. Each returns 0
+// on success or the errno value of its failure, so that tests can put in
+// calls that refuse the way a given file system does.
+struct RenameCalls
+{
+    std::function<int(const char *from, const char *to)> renameNoReplace; // renameat2
+    std::function<int(const char *from, const char *to)> link;
+    std::function<int(const char *path)> unlink;
+    std::function<int(const char *path)> lstat; // 0: the path exists
+    std::function<int(const char *from, const char *to)> rename; // replaces silently
+};
+
+// The calls of the running system.
+RenameCalls systemRenameCalls();
+
+// Renames without replacing an existing target: renameat2 with
+// RENAME_NOREPLACE; where the file system refuses the flag, link and unlink;
+// where it refuses hard links too, an existence check and a plain rename.
+bool renameInSteps(const char *from, const char *to, const RenameCalls &calls);
+
+} // namespace namlex::platform
