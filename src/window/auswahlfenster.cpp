@@ -1,0 +1,120 @@
+#include "window/auswahlfenster.h"
+
+#include "commands/renamecommands.h"
+#include "platform/paths.h"
+#include "window/driveselector.h"
+#include "window/filelistbox.h"
+#include "window/foldertree.h"
+#include "window/qtprompter.h"
+#include "window/settingsstore.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace namlex {
+
+AuswahlFenster::AuswahlFenster(const WindowServices &windowServices, QWidget *parent)
+    : QWidget(parent)
+    , services(windowServices)
+    , ownPrompter(services.prompter ? nullptr : std::make_unique<QtPrompter>(this))
+    , prompter(services.prompter ? *services.prompter : *ownPrompter)
+{
+    setObjectName(u"AuswahlFenster"_s);
+    setWindowTitle(u"Namlex"_s);
+    setWindowIcon(QIcon(u":/namlex/namlex.png"_s));
+    setFixedSize(585, 396);
+    ui.setUp(this, services.volumes);
+
+    // Like a file manager, the window opens on the folder it was started in.
+    const QString workingFolder = platform::workingFolder();
+    ui.Dir1->setPath(workingFolder);
+    ui.File1->setPath(ui.Dir1->path());
+    ui.Drive1->setDrive(ui.Dir1->path());
+    ui.Drive1->rememberFolder(ui.Dir1->path());
+
+    connect(ui.Drive1, &DriveSelector::changed, this, &AuswahlFenster::onDrive1Change);
+    connect(ui.Dir1, &FolderTree::changed, this, &AuswahlFenster::onDir1Change);
+    connect(ui.File1, &FileListBox::fileClicked, this, &AuswahlFenster::onFile1Click);
+    connect(ui.AppPath, &QAbstractButton::clicked, this, &AuswahlFenster::onAppPathClick);
+    connect(ui.Option1, &QAbstractButton::clicked, this,
+            [this] { onFilterChosen(u"*.mp3;*.wma"_s); });
+    connect(ui.Option2, &QAbstractButton::clicked, this, [this] { onFilterChosen(u"*.*"_s); });
+    connect(ui.ZahlenLöschen, &QAbstractButton::clicked, this,
+            [this] { runCommand(runNumbersCommand); });
+    connect(ui.USLöschen, &QAbstractButton::clicked, this,
+            [this] { runCommand(runUnderscoresCommand); });
+    connect(ui.BeidesLöschen, &QAbstractButton::clicked, this,
+            [this] { runCommand(runBothCommand); });
+    connect(ui.Dir1, &FolderTree::openFailed, this, [this](const QString &folder) {
+        prompter.ask({u"Der Ordner "_s + folder + u" kann nicht geöffnet werden."_s,
+                      u"Fatal Error"_s, Buttons::Ok, MessageIcon::None});
+    });
+    connect(ui.Timer1, &QTimer::timeout, this, &AuswahlFenster::onTimer1Tick);
+
+    // Key preview: the window sees every key before the control with the focus.
+    QApplication::instance()->installEventFilter(this);
+    ui.Timer1->start();
+    ui.ZahlenLöschen->setFocus();
+}
+
+void AuswahlFenster::load()
+{
+    ui.Hilfe->setToolTip(u"Hilfe durch zeigen auf das entspr. Objekt!"_s);
+    ui.Dir1->setToolTip(ui.Dir1->path());
+    ui.PfadAnz->setToolTip(ui.Dir1->path());
+    ui.Drive1->setToolTip(ui.Drive1->drive());
+    setWindowTitle(windowTitle() + u' ' + services.version);
+
+    // A missing, empty or unusable setting falls back to the program folder
+    // without a word.
+    const std::optional<QString> stored = services.settings.readFolder();
+    if (stored && ui.Dir1->setPath(*stored)) {
+        showFolder(*stored);
+        return;
+    }
+    ui.Dir1->setPath(services.programFolder);
+    showFolder(services.programFolder);
+}
+
+// The path label takes the folder as it was given; the selector takes its drive.
+void AuswahlFenster::showFolder(const QString &folder)
+{
+    ui.PfadAnz->setText(folder);
+    ui.Drive1->setDrive(folder);
+    FileInfoAktualisieren();
+}
+
+void AuswahlFenster::closeEvent(QCloseEvent *event)
+{
+    services.settings.writeFolder(ui.Dir1->path());
+    event->accept();
+}
+
+QString AuswahlFenster::folderPath() const
+{
+    return ui.Dir1->path();
+}
+
+bool AuswahlFenster::allFilesSelected() const
+{
+    return ui.Option2->isChecked();
+}
+
+bool AuswahlFenster::musicOnlySelected() const
+{
+    return ui.Option1->isChecked();
+}
+
+bool AuswahlFenster::onlyWithLeadingZero() const
+{
+    return ui.NurMitNull->checkState() == Qt::Checked;
+}
+
+} // namespace namlex

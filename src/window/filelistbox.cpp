@@ -1,0 +1,119 @@
+#include "window/filelistbox.h"
+
+#include "platform/folderlisting.h"
+#include "platform/wildcard.h"
+
+#include <QItemSelectionModel>
+#include <QStringListModel>
+
+using namespace Qt::StringLiterals;
+
+namespace namlex {
+
+FileListBox::FileListBox(QWidget *parent)
+    : QListView(parent)
+    , model_(new QStringListModel(this))
+    , pattern_(u"*.mp3;*.wma"_s)
+{
+    // Uniform sizes keep a folder of tens of thousands of names cheap to lay out.
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setModel(model_);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!replacingNames_)
+            Q_EMIT fileClicked();
+    });
+}
+
+QString FileListBox::path() const
+{
+    return path_;
+}
+
+bool FileListBox::setPath(const QString &folder)
+{
+    path_ = folder;
+    return reread();
+}
+
+QString FileListBox::pattern() const
+{
+    return pattern_;
+}
+
+void FileListBox::setPattern(const QString &patterns)
+{
+    pattern_ = patterns;
+    reread();
+}
+
+bool FileListBox::reread()
+{
+    const std::optional<QStringList> names
+        = platform::listFiles(path_, platform::splitPatterns(pattern_));
+    const QStringList shown = names.value_or(QStringList());
+    // The list is re-read every second; rebuilding it when nothing changed
+    // would drop the selection, jump to the top and flicker.
+    if (shown != model_->stringList()) {
+        replacingNames_ = true;
+        model_->setStringList(shown);
+        replacingNames_ = false;
+    }
+    return names.has_value();
+}
+
+int FileListBox::listCount() const
+{
+    return model_->rowCount();
+}
+
+int FileListBox::listIndex() const
+{
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+bool FileListBox::setListIndex(int index)
+{
+    if (index < -1 || index >= listCount())
+        return false;
+    if (index == -1)
+        selectionModel()->clear();
+    else
+        selectionModel()->setCurrentIndex(model_->index(index), QItemSelectionModel::ClearAndSelect);
+    return true;
+}
+
+QString FileListBox::fileName() const
+{
+    const int index = listIndex();
+    return index < 0 ? QString() : model_->index(index).data().toString();
+}
+
+int FileListBox::count() const
+{
+    return listCount();
+}
+
+int FileListBox::selectedIndex() const
+{
+    return listIndex();
+}
+
+void FileListBox::setSelectedIndex(int index)
+{
+    setListIndex(index);
+}
+
+QString FileListBox::selectedName() const
+{
+    return fileName();
+}
+
+void FileListBox::refresh()
+{
+    reread();
+}
+
+} // namespace namlex

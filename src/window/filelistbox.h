@@ -1,0 +1,59 @@
+#pragma once
+
+#include "commands/filelist.h"
+
+#include <QListView>
+#include <QString>
+
+class QStringListModel;
+
+namespace namlex {
+
+// The file list: the files of one folder that match a wildcard pattern.
+class FileListBox : public QListView, public FileList
+{
+    Q_OBJECT
+
+public:
+    explicit FileListBox(QWidget *parent = nullptr);
+
+    QString path() const;
+    // Sets the folder and re-reads it at once; false when it cannot be listed.
+    bool setPath(const QString &folder);
+    QString pattern() const;
+    // Patterns separated by ";", e.g. "*.mp3;*.wma"; re-reads at once.
+    void setPattern(const QString &patterns);
+    // Reads the folder anew. Unchanged names leave the list, its selection
+    // and its scroll position alone; changed names replace the list and leave
+    // nothing selected. False, with an empty list, when the folder cannot be
+    // listed.
+    bool reread();
+
+    int listCount() const;
+    // The selected entry, -1 for none.
+    int listIndex() const;
+    // -1 clears the selection; false, with nothing changed, for an index out
+    // of range.
+    bool setListIndex(int index);
+    // The selected entry's name, empty when none is selected.
+    QString fileName() const;
+
+    int count() const override;
+    int selectedIndex() const override;
+    void setSelectedIndex(int index) override;
+    QString selectedName() const override;
+    void refresh() override;
+
+Q_SIGNALS:
+    // The selection changed, by the user or from code; not sent when a
+    // re-read drops the selection together with the old entries.
+    void fileClicked();
+
+private:
+    QStringListModel *model_;
+    QString path_;
+    QString pattern_;
+    bool replacingNames_ = false;
+};
+
+} // namespace namlex

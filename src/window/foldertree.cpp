@@ -1,0 +1,130 @@
+#include "window/foldertree.h"
+
+#include "platform/folderlisting.h"
+#include "platform/paths.h"
+
+#include <QStyle>
+#include <QStyledItemDelegate>
+
+namespace namlex {
+
+namespace {
+
+constexpr int IndentPerLevel = 12;
+
+// Shifts each item by its depth, so the flat list reads like a tree.
+class IndentDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem shifted(option);
+        const int indent = indentOf(index);
+        if (option.direction == Qt::RightToLeft)
+            shifted.rect.adjust(0, 0, -indent, 0);
+        else
+            shifted.rect.adjust(indent, 0, 0, 0);
+        QStyledItemDelegate::paint(painter, shifted, index);
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(indentOf(index), 0);
+    }
+
+private:
+    static int indentOf(const QModelIndex &index)
+    {
+        return index.data(FolderTree::DepthRole).toInt() * IndentPerLevel;
+    }
+};
+
+// The path without ".", "..", doubled or trailing separators. The names may
+// hold lone surrogates that stand for undecodable bytes, so this works on the
+// string alone and never asks Qt's file classes. Empty when not absolute.
+QString cleanFolderPath(const QString &path)
+{
+    const QChar separator = platform::pathSeparator();
+    if (!path.startsWith(separator))
+        return {};
+    QStringList parts;
+    for (const QString &part : path.split(separator, Qt::SkipEmptyParts)) {
+        if (part == u"..") {
+            if (!parts.isEmpty())
+                parts.removeLast();
+        } else if (part != u".") {
+            parts.append(part);
+        }
+    }
+    return separator + parts.join(separator);
+}
+
+} // namespace
+
+FolderTree::FolderTree(QWidget *parent)
+    : QListWidget(parent)
+{
+    setItemDelegate(new IndentDelegate(this));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
+        const QString target = item->data(PathRole).toString();
+        if (!setPath(target))
+            Q_EMIT openFailed(target);
+    });
+}
+
+QString FolderTree::path() const
+{
+    return path_;
+}
+
+bool FolderTree::setPath(const QString &path)
+{
+    const QString cleaned = cleanFolderPath(path);
+    if (cleaned.isEmpty() || !platform::canListFolder(cleaned))
+        return false;
+    if (cleaned == path_)
+        return true;
+    path_ = cleaned;
+    rebuild();
+    Q_EMIT changed();
+    return true;
+}
+
+void FolderTree::rebuild()
+{
+    clear();
+    const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon, nullptr, this);
+    const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon, nullptr, this);
+
+    const QChar separator = platform::pathSeparator();
+    QString folder(separator);
+    addEntry(folder, folder, 0, openIcon);
+    const QStringList parts = path_.split(separator, Qt::SkipEmptyParts);
+    for (qsizetype depth = 0; depth < parts.size(); ++depth) {
+        folder = platform::joinPath(folder, parts.at(depth));
+        addEntry(folder, parts.at(depth), int(depth + 1), openIcon);
+    }
+    QListWidgetItem *current = item(count() - 1);
+
+    // A folder that vanishes between the check and the listing simply shows
+    // no sub-folders; the next visit lists it again.
+    const int childDepth = int(parts.size() + 1);
+    for (const QString &name : platform::listSubfolders(path_).value_or(QStringList()))
+        addEntry(platform::joinPath(path_, name), name, childDepth, closedIcon);
+
+    setCurrentItem(current);
+    scrollToItem(current);
+}
+
+void FolderTree::addEntry(const QString &path, const QString &text, int depth, const QIcon &icon)
+{
+    auto *entry = new QListWidgetItem(icon, text, this);
+    entry->setData(PathRole, path);
+    entry->setData(DepthRole, depth);
+}
+
+} // namespace namlex

@@ -1,0 +1,114 @@
+// Keys, the periodic re-read and the commands that change files.
+#include "window/auswahlfenster.h"
+
+#include "commands/renamecommands.h"
+#include "platform/filesystem.h"
+#include "platform/paths.h"
+#include "window/filelistbox.h"
+#include "window/foldertree.h"
+
+#include <QKeyEvent>
+
+using namespace Qt::StringLiterals;
+
+namespace namlex {
+
+namespace {
+
+// Marks the window busy for as long as a command or a deletion runs.
+class BusyScope
+{
+public:
+    explicit BusyScope(int &counter)
+        : count(counter)
+    {
+        ++count;
+    }
+    ~BusyScope() { --count; }
+    BusyScope(const BusyScope &) = delete;
+    BusyScope &operator=(const BusyScope &) = delete;
+
+private:
+    int &count;
+};
+
+bool isEnter(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+bool AuswahlFenster::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return false;
+    // A key event travels up from the focused control to its parents; take it
+    // once, where it starts, and only inside this window.
+    QWidget *target = focusWidget() ? focusWidget() : this;
+    if (watched != target)
+        return false;
+    const auto *keyEvent = static_cast<QKeyEvent *>(event);
+    if (keyEvent->isAutoRepeat())
+        return false;
+    const int key = keyEvent->key();
+    if (event->type() == QEvent::KeyPress) {
+        // In the folder tree, Enter opens the chosen folder; that key stroke
+        // belongs to the tree alone.
+        if (!(target == ui.Dir1 && isEnter(key)))
+            pressedKeys.insert(key);
+        return false;
+    }
+    // A release whose press went elsewhere, such as the Enter that closed a
+    // message box, is not a key stroke in this window.
+    if (!pressedKeys.remove(key))
+        return false;
+    const bool inFileList = target == ui.File1;
+    onKeyUp(key);
+    if (inFileList)
+        onFile1KeyUp(key);
+    return false;
+}
+
+void AuswahlFenster::onKeyUp(int key)
+{
+    if (isEnter(key))
+        runCommand(runBothCommand);
+}
+
+void AuswahlFenster::onFile1KeyUp(int key)
+{
+    if (key != Qt::Key_Delete)
+        return;
+    BusyScope scope(busy);
+    const QString name = ui.File1->fileName();
+    const Message question {u"Soll "_s + name + u" wirklich gelöscht werden?"_s, u"Aufpassen!"_s,
+                            Buttons::YesNo, MessageIcon::Warning};
+    if (prompter.ask(question) != Answer::Yes)
+        return;
+    // With nothing selected the joined path would name the folder itself.
+    if (name.isEmpty() || !platform::deleteFile(platform::joinPath(ui.Dir1->path(), name))) {
+        prompter.ask({u"Datei kann aus unerfreulichen Gründen leider nicht gelöscht werden!"_s,
+                      u"Geht nicht!"_s, Buttons::Ok, MessageIcon::Error});
+        return;
+    }
+    ui.File1->setListIndex(ui.File1->listIndex() - 1);
+}
+
+void AuswahlFenster::onTimer1Tick()
+{
+    if (busy > 0)
+        return;
+    const int index = ui.File1->listIndex();
+    ui.File1->refresh();
+    // A position the shorter list no longer has is simply not restored.
+    ui.File1->setListIndex(index);
+}
+
+void AuswahlFenster::runCommand(void (*command)(const CommandContext &))
+{
+    BusyScope scope(busy);
+    command({*ui.File1, *this, *this, services.renamer, prompter});
+}
+
+} // namespace namlex

@@ -1,0 +1,71 @@
+// Keeping drive, folder tree, file list, path label and summary in step.
+#include "window/auswahlfenster.h"
+
+#include "window/driveselector.h"
+#include "window/filelistbox.h"
+#include "window/foldertree.h"
+
+#include <QLabel>
+#include <QRadioButton>
+
+using namespace Qt::StringLiterals;
+
+namespace namlex {
+
+void AuswahlFenster::onDrive1Change()
+{
+    // The selector hands out the folder last shown on the drive; a drive
+    // without a medium has none.
+    const std::optional<QString> folder = ui.Drive1->folderOf(ui.Drive1->drive());
+    if (!folder || !ui.Dir1->setPath(*folder)) {
+        prompter.ask({u"Laufwerkfehler, evtl. keinen Datenträger eingelegt."_s, u"Fatal Error"_s,
+                      Buttons::Ok, MessageIcon::None});
+        // Back to the drive of the folder that is still shown.
+        ui.Drive1->setDrive(ui.Dir1->path());
+        return;
+    }
+    FileInfoAktualisieren();
+    ui.Drive1->setToolTip(ui.Drive1->drive());
+}
+
+void AuswahlFenster::onDir1Change()
+{
+    ui.PfadAnz->setText(ui.Dir1->path());
+    ui.File1->setPath(ui.Dir1->path());
+    FileInfoAktualisieren();
+    ui.Dir1->setToolTip(ui.Dir1->path());
+    ui.PfadAnz->setToolTip(ui.Dir1->path());
+    ui.Drive1->rememberFolder(ui.Dir1->path());
+}
+
+void AuswahlFenster::onFile1Click()
+{
+    ui.File1->setToolTip(ui.File1->fileName());
+}
+
+void AuswahlFenster::onAppPathClick()
+{
+    ui.Dir1->setPath(services.programFolder);
+    ui.Drive1->setDrive(ui.Dir1->path());
+    FileInfoAktualisieren();
+}
+
+// Setting the pattern re-reads the list, so the count belongs to the new filter.
+void AuswahlFenster::onFilterChosen(const QString &pattern)
+{
+    ui.File1->setPattern(pattern);
+    FileInfoAktualisieren();
+}
+
+void AuswahlFenster::FileInfoAktualisieren()
+{
+    const int count = ui.File1->listCount();
+    const QString number = QString::number(count);
+    if (ui.Option1->isChecked())
+        ui.FileInfo->setText(count == 0 ? u"keine Brauchbaren"_s : number + u" .mp3 bzw .wma"_s);
+    if (ui.Option2->isChecked())
+        ui.FileInfo->setText(count == 0 ? u"keine"_s : number + u" (alle Typen)"_s);
+    Q_EMIT summaryRefreshed();
+}
+
+} // namespace namlex

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "fakevolumes.h"
+#include "scriptedprompter.h"
+
+#include "commands/platformrenamer.h"
+#include "window/auswahlfenster.h"
+#include "window/settingsstore.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace namlex::test {
+
+class MemorySettings : public SettingsStore
+{
+public:
+    std::optional<QString> stored;
+    QStringList written;
+    std::optional<QString> readFolder() override { return stored; }
+    void writeFolder(const QString &folder) override { written.append(folder); }
+};
+
+// A window over two volumes "A" and "B", each a temporary folder; the
+// program folder lies on A.
+struct WindowBench
+{
+    QTemporaryDir dir;
+    FakeVolumes volumes;
+    MemorySettings settings;
+    PlatformRenamer renamer;
+    ScriptedPrompter prompter;
+    std::unique_ptr<AuswahlFenster> window;
+
+    WindowBench()
+    {
+        for (const QString &volume : {QStringLiteral("A"), QStringLiteral("B")}) {
+            QDir(dir.path()).mkpath(volume + QStringLiteral("/Musik"));
+            volumes.list.append({path(volume), volume});
+        }
+        QDir(dir.path()).mkpath(QStringLiteral("A/Programm"));
+    }
+    QString path(const QString &relative) const { return dir.path() + u'/' + relative; }
+    void touch(const QString &relative) const
+    {
+        QFile file(path(relative));
+        file.open(QIODevice::WriteOnly);
+        file.write(relative.toUtf8());
+    }
+    AuswahlFenster &open(const std::optional<QString> &stored)
+    {
+        settings.stored = stored;
+        window = std::make_unique<AuswahlFenster>(
+            WindowServices {renamer, volumes, settings, path(QStringLiteral("A/Programm")),
+                            QStringLiteral("1.1"), &prompter});
+        window->load();
+        return *window;
+    }
+    template<typename Control>
+    Control *find(const QString &name) const
+    {
+        return window->findChild<Control *>(name);
+    }
+};
+
+} // namespace namlex::test
