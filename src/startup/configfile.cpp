@@ -1,0 +1,74 @@
+#include "startup/configfile.h"
+
+#include "platform/namecodec.h"
+#include "platform/paths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+using namespace Qt::StringLiterals;
+
+namespace namlex {
+
+namespace {
+
+const QString fileName = u"Config.ini"_s;
+
+// Written to a temporary file and then moved over the old one, so that an
+// interrupted write leaves the old setting intact.
+bool writeAtomically(const QString &path, const QByteArray &content)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size()
+           && file.commit();
+}
+
+} // namespace
+
+ConfigFile::ConfigFile(const QString &programFolder, const QString &userFolder)
+    : programFolder(programFolder)
+    , userFolder(userFolder)
+{ }
+
+QByteArray ConfigFile::firstLine(const QByteArray &content)
+{
+    qsizetype end = 0;
+    while (end < content.size() && content.at(end) != '\n' && content.at(end) != '\r')
+        ++end;
+    return content.left(end);
+}
+
+std::optional<QString> ConfigFile::readFolder()
+{
+    QString path = platform::joinPath(programFolder, fileName);
+    if (!QFileInfo::exists(path))
+        path = platform::joinPath(userFolder, fileName);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray line = firstLine(file.read(64 * 1024));
+    if (line.startsWith("\xEF\xBB\xBF"))
+        line.remove(0, 3);
+    if (line.isEmpty())
+        return std::nullopt;
+    // The path's bytes as they were written: a folder whose name is not
+    // valid UTF-8 comes back as the same folder.
+    return platform::decodeName(line);
+}
+
+void ConfigFile::writeFolder(const QString &folder)
+{
+    const std::optional<QByteArray> bytes = platform::encodeName(folder);
+    if (!bytes)
+        return;
+    const QByteArray content = *bytes + "\r\n";
+    if (QFileInfo(programFolder).isWritable()
+        && writeAtomically(platform::joinPath(programFolder, fileName), content))
+        return;
+    if (QDir().mkpath(userFolder))
+        writeAtomically(platform::joinPath(userFolder, fileName), content);
+}
+
+} // namespace namlex

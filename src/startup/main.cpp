@@ -1,0 +1,29 @@
+#include "commands/platformrenamer.h"
+#include "startup/configfile.h"
+#include "startup/version.h"
+#include "window/auswahlfenster.h"
+#include "window/systemvolumes.h"
+
+#include <QApplication>
+#include <QStandardPaths>
+
+using namespace Qt::StringLiterals;
+
+// Namlex takes no arguments of its own; Qt consumes its own (-platform ...).
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(u"Namlex"_s);
+    QApplication::setApplicationVersion(namlex::versionText());
+
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    namlex::ConfigFile config(programFolder,
+                              QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    namlex::SystemVolumes volumes;
+    namlex::PlatformRenamer renamer;
+    namlex::AuswahlFenster window(
+        {renamer, volumes, config, programFolder, namlex::versionText(), nullptr});
+    window.load();
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+namespace namlex {
+
+// "1.1": major and minor version, as set for the build.
+QString versionText();
+
+} // namespace namlex
