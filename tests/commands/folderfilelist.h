@@ -13,7 +13,7 @@ class FolderFileList : public FileList
 {
 public:
     QString folder;
-    QStringList patterns{QStringLiteral("*.mp3"), QStringLiteral("*.wma")};
+    QStringList patterns {QStringLiteral("*.mp3"), QStringLiteral("*.wma")};
     QStringList names;
     QList<int> selections;
     int refreshes = 0;

@@ -6,8 +6,8 @@
 #include "commands/platformrenamer.h"
 #include "commands/renamecommands.h"
 
-#include <QLocale>
 #include <QFile>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -36,7 +36,7 @@ struct Bench
         folder.path = list.folder = dir.path();
         choices.allFiles = allFiles;
         if (allFiles)
-            list.patterns = QStringList{u"*.*"_s};
+            list.patterns = QStringList {u"*.*"_s};
         for (const QByteArray &name : files)
             writeRawFile(raw(), name, name);
         list.refresh();
@@ -46,7 +46,7 @@ struct Bench
     QList<QByteArray> names() const { return rawNames(raw()); }
     void run(Command command)
     {
-        const CommandContext context{list, folder, choices, renamer, prompter};
+        const CommandContext context {list, folder, choices, renamer, prompter};
         switch (command) {
         case Command::Both:
             return runBothCommand(context);
@@ -71,7 +71,7 @@ Message report(const QString &text, const QString &title)
 Message renameError(const QString &name)
 {
     return {u"Fehler beim Umbenennen der Datei "_s + name
-                    + u", evtl. Schreibgeschützt.\rSoll mit der nächsten Datei fortgefahren werden?"_s,
+                + u", evtl. Schreibgeschützt.\rSoll mit der nächsten Datei fortgefahren werden?"_s,
             u"Fehler geortet!"_s, Buttons::YesNo, MessageIcon::Warning};
 }
 
@@ -80,19 +80,21 @@ const QString rest = u" nicht umbenenannt, weil ihre Werte in akzeptablen Parame
 
 QString singleText(int n, int renamed, int unchanged)
 {
-    return head + u"%1 Dateien ausgewählt,\r%2 Dateien umbenannt und\r%3"_s.arg(n).arg(renamed).arg(unchanged)
-            + rest;
+    return head
+           + u"%1 Dateien ausgewählt,\r%2 Dateien umbenannt und\r%3"_s.arg(n).arg(renamed).arg(
+               unchanged)
+           + rest;
 }
 
 QString bothText(int n, int numbering, int underscores, int unchanged)
 {
     return head
-            + u"%1 Dateien ausgewählt,\rbei %2 Dateien die Nummerierung gelöscht,\rbei %3 Dateien die Unterstriche durch Leerzeichen ersetzt und\r%4 Dateien"_s
-                      .arg(n)
-                      .arg(numbering)
-                      .arg(underscores)
-                      .arg(unchanged)
-            + rest;
+           + u"%1 Dateien ausgewählt,\rbei %2 Dateien die Nummerierung gelöscht,\rbei %3 Dateien die Unterstriche durch Leerzeichen ersetzt und\r%4 Dateien"_s
+                 .arg(n)
+                 .arg(numbering)
+                 .arg(underscores)
+                 .arg(unchanged)
+           + rest;
 }
 
 QString title(const QString &percent)
@@ -143,19 +145,20 @@ void TestRenameCommands::confirmationNoLeavesEverything_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("title");
     const QString allTitle = u"'Alle Dateien' ausgewählt"_s;
-    const QString oneLine = u"Sollen alle Dateien, auch ohne .mp3- und .wma-Endung, umbenannt werden?"_s;
-    QTest::newRow("both, music only") << Command::Both << false << u"Wirklich umbenennen?"_s
-                                      << u"Bestätigung!"_s;
+    const QString oneLine
+        = u"Sollen alle Dateien, auch ohne .mp3- und .wma-Endung, umbenannt werden?"_s;
+    QTest::newRow("both, music only")
+        << Command::Both << false << u"Wirklich umbenennen?"_s << u"Bestätigung!"_s;
     QTest::newRow("both, all files")
-            << Command::Both << true
-            << u"Soll bei allen Dateien, auch ohne .mp3- und .wma-Endung,\rdie Nummerierung gelöscht und Unterstriche durch Leerzeichen ersetzt werden?"_s
-            << allTitle;
-    QTest::newRow("numbers, music only") << Command::Numbers << false
-                                         << u"Wirklich umbenennen?"_s << u"Bestätigung"_s;
+        << Command::Both << true
+        << u"Soll bei allen Dateien, auch ohne .mp3- und .wma-Endung,\rdie Nummerierung gelöscht und Unterstriche durch Leerzeichen ersetzt werden?"_s
+        << allTitle;
+    QTest::newRow("numbers, music only")
+        << Command::Numbers << false << u"Wirklich umbenennen?"_s << u"Bestätigung"_s;
     QTest::newRow("numbers, all files") << Command::Numbers << true << oneLine << allTitle;
     QTest::newRow("underscores, music only")
-            << Command::Underscores << false
-            << u"Wirklich die Unterstriche durch Leerzeichen ersetzen?"_s << u"Bestätigung"_s;
+        << Command::Underscores << false
+        << u"Wirklich die Unterstriche durch Leerzeichen ersetzen?"_s << u"Bestätigung"_s;
     QTest::newRow("underscores, all files") << Command::Underscores << true << oneLine << allTitle;
 }
 
@@ -169,7 +172,7 @@ void TestRenameCommands::confirmationNoLeavesEverything()
     const QList<QByteArray> before = bench.names();
     bench.prompter.answers = {Answer::No};
     bench.run(command);
-    QCOMPARE(bench.prompter.shown, QList<Message>{question(text, title)});
+    QCOMPARE(bench.prompter.shown, QList<Message> {question(text, title)});
     QCOMPARE(bench.names(), before);
     QCOMPARE(bench.list.selections, QList<int>());
     QCOMPARE(bench.list.refreshes, 1);
@@ -182,7 +185,7 @@ void TestRenameCommands::emptyListShowsOneMessage_data()
     QTest::addColumn<QString>("text");
     const QString none = u"Keine Dateien im Ordner."_s;
     const QString switchHint
-            = u"Es werden keine Dateien angezeigt, evtl. auf 'Alle Dateien' umschalten, um den gesamten Ordnerinhalt angezeigt zu bekommen."_s;
+        = u"Es werden keine Dateien angezeigt, evtl. auf 'Alle Dateien' umschalten, um den gesamten Ordnerinhalt angezeigt zu bekommen."_s;
     QTest::newRow("both, all files") << Command::Both << true << none;
     QTest::newRow("both, music only") << Command::Both << false << switchHint;
     QTest::newRow("numbers, all files") << Command::Numbers << true << none;
@@ -197,9 +200,9 @@ void TestRenameCommands::emptyListShowsOneMessage()
     QFETCH(bool, allFiles);
     QFETCH(QString, text);
     // Under the music filter the folder is not empty, only nothing matches.
-    Bench bench(allFiles, allFiles ? QList<QByteArray>{} : QList<QByteArray>{"01_notes.txt"});
+    Bench bench(allFiles, allFiles ? QList<QByteArray> {} : QList<QByteArray> {"01_notes.txt"});
     bench.run(command);
-    QCOMPARE(bench.prompter.shown, QList<Message>{report(text, u"Fatal Error"_s)});
+    QCOMPARE(bench.prompter.shown, QList<Message> {report(text, u"Fatal Error"_s)});
     QCOMPARE(bench.names().size(), allFiles ? 0 : 1);
 }
 
@@ -225,7 +228,7 @@ void TestRenameCommands::listEmptiedDuringConfirmation()
     bench.run(command);
     QCOMPARE(bench.prompter.shown.size(), 2);
     QCOMPARE(bench.prompter.shown.at(1).text.left(29), u"Es werden keine Dateien angez"_s);
-    QCOMPARE(bench.names(), QList<QByteArray>{"a.txt"});
+    QCOMPARE(bench.names(), QList<QByteArray> {"a.txt"});
 }
 
 void TestRenameCommands::runRenamesAndReports_data()
@@ -239,29 +242,31 @@ void TestRenameCommands::runRenamesAndReports_data()
     QTest::addColumn<QString>("percent");
 
     QTest::newRow("both: numbering, underscores, both and neither")
-            << Command::Both << false << true
-            << QList<QByteArray>{"01 - Titel_eins.mp3", "02_Zwei.mp3", "Drei.mp3", "Vier_Fuenf.wma", "05_notes.txt"}
-            << QList<QByteArray>{"05_notes.txt", "Drei.mp3", "Titel eins.mp3", "Vier Fuenf.wma", "Zwei.mp3"}
-            << bothText(4, 2, 2, 1) << u"75.0"_s;
+        << Command::Both << false << true
+        << QList<QByteArray> {"01 - Titel_eins.mp3", "02_Zwei.mp3", "Drei.mp3", "Vier_Fuenf.wma",
+                              "05_notes.txt"}
+        << QList<QByteArray> {"05_notes.txt", "Drei.mp3", "Titel eins.mp3", "Vier Fuenf.wma",
+                              "Zwei.mp3"}
+        << bothText(4, 2, 2, 1) << u"75.0"_s;
     QTest::newRow("both: renamed files that drop out of the filter still count")
-            << Command::Both << false << true << QList<QByteArray>{"01.mp3", "02 - b.mp3"}
-            << QList<QByteArray>{"b.mp3", "mp3"} << bothText(2, 2, 0, 0) << u"100.0"_s;
-    QTest::newRow("both: a list of one entry") << Command::Both << true << true
-                                               << QList<QByteArray>{"plain"}
-                                               << QList<QByteArray>{"plain"}
-                                               << bothText(1, 0, 0, 1) << u"0.0"_s;
+        << Command::Both << false << true << QList<QByteArray> {"01.mp3", "02 - b.mp3"}
+        << QList<QByteArray> {"b.mp3", "mp3"} << bothText(2, 2, 0, 0) << u"100.0"_s;
+    QTest::newRow("both: a list of one entry")
+        << Command::Both << true << true << QList<QByteArray> {"plain"}
+        << QList<QByteArray> {"plain"} << bothText(1, 0, 0, 1) << u"0.0"_s;
     QTest::newRow("numbers without the leading-zero restriction")
-            << Command::Numbers << true << false
-            << QList<QByteArray>{"1. Intro.mp3", "89er's - Kingston Town.mp3", "Titel.txt"}
-            << QList<QByteArray>{"Intro.mp3", "Titel.txt", "er's - Kingston Town.mp3"}
-            << singleText(3, 2, 1) << u"66.7"_s;
+        << Command::Numbers << true << false
+        << QList<QByteArray> {"1. Intro.mp3", "89er's - Kingston Town.mp3", "Titel.txt"}
+        << QList<QByteArray> {"Intro.mp3", "Titel.txt", "er's - Kingston Town.mp3"}
+        << singleText(3, 2, 1) << u"66.7"_s;
     QTest::newRow("numbers keeps every name without a leading zero")
-            << Command::Numbers << false << true << QList<QByteArray>{"1. Intro.mp3", "10 - X.mp3"}
-            << QList<QByteArray>{"1. Intro.mp3", "10 - X.mp3"} << singleText(2, 0, 2) << u"0.0"_s;
-    QTest::newRow("underscores only") << Command::Underscores << false << true
-                                      << QList<QByteArray>{"A_b.mp3", "__C.mp3", "D.mp3", "0_1.mp3"}
-                                      << QList<QByteArray>{"0 1.mp3", "A b.mp3", "C.mp3", "D.mp3"}
-                                      << singleText(4, 3, 1) << u"75.0"_s;
+        << Command::Numbers << false << true << QList<QByteArray> {"1. Intro.mp3", "10 - X.mp3"}
+        << QList<QByteArray> {"1. Intro.mp3", "10 - X.mp3"} << singleText(2, 0, 2) << u"0.0"_s;
+    QTest::newRow("underscores only")
+        << Command::Underscores << false << true
+        << QList<QByteArray> {"A_b.mp3", "__C.mp3", "D.mp3", "0_1.mp3"}
+        << QList<QByteArray> {"0 1.mp3", "A b.mp3", "C.mp3", "D.mp3"} << singleText(4, 3, 1)
+        << u"75.0"_s;
 }
 
 void TestRenameCommands::runRenamesAndReports()
@@ -283,7 +288,7 @@ void TestRenameCommands::runRenamesAndReports()
     QCOMPARE(bench.prompter.shown.size(), 2);
     QCOMPARE(bench.prompter.shown.last(), report(summary, title(percent)));
     // Every entry is selected once, in list order, after the list was cleared.
-    QList<int> visits{-1};
+    QList<int> visits {-1};
     for (int i = 0; i < listed; ++i)
         visits.append(i);
     QCOMPARE(bench.list.selections, visits);
@@ -298,9 +303,9 @@ void TestRenameCommands::existingTargetIsNeverReplaced_data()
     QTest::addColumn<Answer>("answer");
     QTest::addColumn<QList<QByteArray>>("after");
     QTest::newRow("yes goes on with the next file")
-            << Answer::Yes << QList<QByteArray>{"01 - a.mp3", "a.mp3", "b.mp3"};
-    QTest::newRow("no stops at once") << Answer::No
-                                      << QList<QByteArray>{"01 - a.mp3", "02 - b.mp3", "a.mp3"};
+        << Answer::Yes << QList<QByteArray> {"01 - a.mp3", "a.mp3", "b.mp3"};
+    QTest::newRow("no stops at once")
+        << Answer::No << QList<QByteArray> {"01 - a.mp3", "02 - b.mp3", "a.mp3"};
 }
 
 void TestRenameCommands::existingTargetIsNeverReplaced()
@@ -331,7 +336,8 @@ void TestRenameCommands::impossibleTargetIsAFailedRename_data()
 {
     QTest::addColumn<Command>("command");
     QTest::addColumn<QByteArray>("name");
-    QTest::newRow("underscores only become an empty name") << Command::Underscores << QByteArray("___");
+    QTest::newRow("underscores only become an empty name")
+        << Command::Underscores << QByteArray("___");
     QTest::newRow("zeros only become an empty name") << Command::Numbers << QByteArray("00");
     QTest::newRow("both leave an empty name") << Command::Both << QByteArray("01 - _");
 }
@@ -346,7 +352,8 @@ void TestRenameCommands::impossibleTargetIsAFailedRename()
     bench.run(command);
     QCOMPARE(bench.prompter.shown.at(1), renameError(QString::fromUtf8(name)));
     QCOMPARE(bench.prompter.shown.size(), 3);
-    QVERIFY(bench.prompter.shown.at(2).text.endsWith(u"\r1 Dateien konnten nicht umbenannt werden."_s));
+    QVERIFY(
+        bench.prompter.shown.at(2).text.endsWith(u"\r1 Dateien konnten nicht umbenannt werden."_s));
     QVERIFY(bench.names().contains(name));
 }
 
@@ -357,11 +364,13 @@ void TestRenameCommands::numberingFailureKeepsTheName()
     bench.prompter.answers = {Answer::Yes};
     bench.run(Command::Both);
     QCOMPARE(bench.prompter.titles(),
-             (QStringList{u"Bestätigung!"_s, u"Fatal Error"_s, title(u"50.0"_s)}));
-    QCOMPARE(bench.prompter.shown.at(1),
-             report(u"Beim bearbeiten des Dateinamens  von 1E999 x.mp3 trat ein unerwünschter Fehler auf."_s,
-                    u"Fatal Error"_s));
-    QCOMPARE(bench.names(), (QList<QByteArray>{"1E999 x.mp3", "y.mp3"}));
+             (QStringList {u"Bestätigung!"_s, u"Fatal Error"_s, title(u"50.0"_s)}));
+    QCOMPARE(
+        bench.prompter.shown.at(1),
+        report(
+            u"Beim bearbeiten des Dateinamens  von 1E999 x.mp3 trat ein unerwünschter Fehler auf."_s,
+            u"Fatal Error"_s));
+    QCOMPARE(bench.names(), (QList<QByteArray> {"1E999 x.mp3", "y.mp3"}));
     QCOMPARE(bench.prompter.shown.last().text, bothText(2, 1, 0, 1));
 }
 
@@ -375,7 +384,7 @@ void TestRenameCommands::leadingZeroChoiceIsReadForEveryName()
     };
     bench.prompter.answers = {Answer::Yes, Answer::Yes};
     bench.run(Command::Numbers);
-    QCOMPARE(bench.names(), (QList<QByteArray>{"01 - a.mp3", "a.mp3", "c.mp3"}));
+    QCOMPARE(bench.names(), (QList<QByteArray> {"01 - a.mp3", "a.mp3", "c.mp3"}));
 }
 
 void TestRenameCommands::percentageFollowsTheLocale()
@@ -393,7 +402,7 @@ void TestRenameCommands::namesThatAreNotUtf8AreRenamedByteExactly()
     bench.prompter.answers = {Answer::Yes};
     bench.run(Command::Both);
     QCOMPARE(bench.names(),
-             (QList<QByteArray>{"Lied \xe4 eins.mp3", "\xc3\xa4rger.mp3", "\xff\xfe x.mp3"}));
+             (QList<QByteArray> {"Lied \xe4 eins.mp3", "\xc3\xa4rger.mp3", "\xff\xfe x.mp3"}));
     QCOMPARE(readRawFile(bench.raw(), "\xff\xfe x.mp3"), QByteArray("\xff\xfe_x.mp3"));
 }
 

@@ -15,8 +15,8 @@ int registerTest(TestFactory factory);
 
 } // namespace namlex::test
 
-#define NAMLEX_REGISTER_TEST(Class)                                                                \
-    namespace {                                                                                    \
-    const int registered##Class                                                                    \
-            = namlex::test::registerTest([] { return std::make_unique<Class>(); });                \
+#define NAMLEX_REGISTER_TEST(Class) \
+    namespace { \
+    const int registered##Class \
+        = namlex::test::registerTest([] { return std::make_unique<Class>(); }); \
     }

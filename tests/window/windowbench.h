@@ -32,6 +32,7 @@ struct WindowBench
     MemorySettings settings;
     PlatformRenamer renamer;
     ScriptedPrompter prompter;
+    SettingsStore *store = &settings;
     std::unique_ptr<AuswahlFenster> window;
 
     WindowBench()
@@ -53,7 +54,7 @@ struct WindowBench
     {
         settings.stored = stored;
         window = std::make_unique<AuswahlFenster>(
-            WindowServices {renamer, volumes, settings, path(QStringLiteral("A/Programm")),
+            WindowServices {renamer, volumes, *store, path(QStringLiteral("A/Programm")),
                             QStringLiteral("1.1"), &prompter});
         window->load();
         return *window;
