@@ -8,5 +8,5 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ctest --test-dir "$root/build" --output-on-failure
 
 "$root/scripts/setup.sh" "$root/build-asan" -DNAMLEX_WITH_ASAN=ON
-ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir "$root/build-asan" --output-on-failure

@@ -71,7 +71,10 @@ FolderTree::FolderTree(QWidget *parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
         const QString target = item->data(PathRole).toString();
-        if (!setPath(target))
+        // Opening the folder already shown reads its sub-folders anew.
+        if (target == path_)
+            rebuild();
+        else if (!setPath(target))
             Q_EMIT openFailed(target);
     });
 }

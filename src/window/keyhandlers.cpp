@@ -41,6 +41,10 @@ bool isEnter(int key)
 
 bool AuswahlFenster::eventFilter(QObject *watched, QEvent *event)
 {
+    // Keys held while the window loses the focus, e.g. to a message box,
+    // are released elsewhere.
+    if (watched == this && event->type() == QEvent::WindowDeactivate)
+        pressedKeys.clear();
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
         return false;
     // A key event travels up from the focused control to its parents; take it
