@@ -11,15 +11,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <algorithm>
-
 using namespace Qt::StringLiterals;
 using namespace namlex;
 using namespace namlex::test;
 
 namespace {
 
-enum class Command { Both, Numbers, Underscores };
+struct Command
+{
+    void (*run)(const CommandContext &);
+};
 
 // A command run against a real temporary folder.
 struct Bench
@@ -44,18 +45,7 @@ struct Bench
     ~Bench() { removeRawFiles(raw()); }
     QByteArray raw() const { return dir.path().toUtf8(); }
     QList<QByteArray> names() const { return rawNames(raw()); }
-    void run(Command command)
-    {
-        const CommandContext context {list, folder, choices, renamer, prompter};
-        switch (command) {
-        case Command::Both:
-            return runBothCommand(context);
-        case Command::Numbers:
-            return runNumbersCommand(context);
-        case Command::Underscores:
-            return runUnderscoresCommand(context);
-        }
-    }
+    void run(Command command) { command.run({list, folder, choices, renamer, prompter}); }
 };
 
 Message question(const QString &text, const QString &title)
@@ -102,12 +92,6 @@ QString title(const QString &percent)
     return u"Ergebnis des Wartens: "_s + percent + u"% Umbenannt"_s;
 }
 
-QList<QByteArray> sorted(QList<QByteArray> names)
-{
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(Command)
@@ -120,291 +104,282 @@ private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 
-    void confirmationNoLeavesEverything_data();
-    void confirmationNoLeavesEverything();
-    void emptyListShowsOneMessage_data();
-    void emptyListShowsOneMessage();
-    void listEmptiedDuringConfirmation_data();
-    void listEmptiedDuringConfirmation();
-    void runRenamesAndReports_data();
-    void runRenamesAndReports();
-    void existingTargetIsNeverReplaced_data();
-    void existingTargetIsNeverReplaced();
-    void impossibleTargetIsAFailedRename_data();
-    void impossibleTargetIsAFailedRename();
-    void numberingFailureKeepsTheName();
-    void leadingZeroChoiceIsReadForEveryName();
-    void percentageFollowsTheLocale();
-    void namesThatAreNotUtf8AreRenamedByteExactly();
-};
-
-void TestRenameCommands::confirmationNoLeavesEverything_data()
-{
-    QTest::addColumn<Command>("command");
-    QTest::addColumn<bool>("allFiles");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("title");
-    const QString allTitle = u"'Alle Dateien' ausgewählt"_s;
-    const QString oneLine
-        = u"Sollen alle Dateien, auch ohne .mp3- und .wma-Endung, umbenannt werden?"_s;
-    QTest::newRow("both, music only")
-        << Command::Both << false << u"Wirklich umbenennen?"_s << u"Bestätigung!"_s;
-    QTest::newRow("both, all files")
-        << Command::Both << true
-        << u"Soll bei allen Dateien, auch ohne .mp3- und .wma-Endung,\rdie Nummerierung gelöscht und Unterstriche durch Leerzeichen ersetzt werden?"_s
-        << allTitle;
-    QTest::newRow("numbers, music only")
-        << Command::Numbers << false << u"Wirklich umbenennen?"_s << u"Bestätigung"_s;
-    QTest::newRow("numbers, all files") << Command::Numbers << true << oneLine << allTitle;
-    QTest::newRow("underscores, music only")
-        << Command::Underscores << false
-        << u"Wirklich die Unterstriche durch Leerzeichen ersetzen?"_s << u"Bestätigung"_s;
-    QTest::newRow("underscores, all files") << Command::Underscores << true << oneLine << allTitle;
-}
-
-void TestRenameCommands::confirmationNoLeavesEverything()
-{
-    QFETCH(Command, command);
-    QFETCH(bool, allFiles);
-    QFETCH(QString, text);
-    QFETCH(QString, title);
-    Bench bench(allFiles, {"01_a.mp3", "02_b.wma", "03_c.txt"});
-    const QList<QByteArray> before = bench.names();
-    bench.prompter.answers = {Answer::No};
-    bench.run(command);
-    QCOMPARE(bench.prompter.shown, QList<Message> {question(text, title)});
-    QCOMPARE(bench.names(), before);
-    QCOMPARE(bench.list.selections, QList<int>());
-    QCOMPARE(bench.list.refreshes, 1);
-}
-
-void TestRenameCommands::emptyListShowsOneMessage_data()
-{
-    QTest::addColumn<Command>("command");
-    QTest::addColumn<bool>("allFiles");
-    QTest::addColumn<QString>("text");
-    const QString none = u"Keine Dateien im Ordner."_s;
-    const QString switchHint
-        = u"Es werden keine Dateien angezeigt, evtl. auf 'Alle Dateien' umschalten, um den gesamten Ordnerinhalt angezeigt zu bekommen."_s;
-    QTest::newRow("both, all files") << Command::Both << true << none;
-    QTest::newRow("both, music only") << Command::Both << false << switchHint;
-    QTest::newRow("numbers, all files") << Command::Numbers << true << none;
-    QTest::newRow("numbers, music only") << Command::Numbers << false << switchHint;
-    QTest::newRow("underscores, all files") << Command::Underscores << true << none;
-    QTest::newRow("underscores, music only") << Command::Underscores << false << switchHint;
-}
-
-void TestRenameCommands::emptyListShowsOneMessage()
-{
-    QFETCH(Command, command);
-    QFETCH(bool, allFiles);
-    QFETCH(QString, text);
-    // Under the music filter the folder is not empty, only nothing matches.
-    Bench bench(allFiles, allFiles ? QList<QByteArray> {} : QList<QByteArray> {"01_notes.txt"});
-    bench.run(command);
-    QCOMPARE(bench.prompter.shown, QList<Message> {report(text, u"Fatal Error"_s)});
-    QCOMPARE(bench.names().size(), allFiles ? 0 : 1);
-}
-
-void TestRenameCommands::listEmptiedDuringConfirmation_data()
-{
-    QTest::addColumn<Command>("command");
-    QTest::newRow("both") << Command::Both;
-    QTest::newRow("numbers") << Command::Numbers;
-    QTest::newRow("underscores") << Command::Underscores;
-}
-
-void TestRenameCommands::listEmptiedDuringConfirmation()
-{
-    QFETCH(Command, command);
-    Bench bench(false, {"01_a.mp3"});
-    // Another program moves the file away while the question is open, and
-    // the list is re-read before the answer.
-    bench.prompter.onAsk = [&bench](const Message &) {
-        QVERIFY(QFile::rename(bench.dir.filePath(u"01_a.mp3"_s), bench.dir.filePath(u"a.txt"_s)));
-        bench.list.refresh();
-        bench.prompter.onAsk = nullptr;
-    };
-    bench.run(command);
-    QCOMPARE(bench.prompter.shown.size(), 2);
-    QCOMPARE(bench.prompter.shown.at(1).text.left(29), u"Es werden keine Dateien angez"_s);
-    QCOMPARE(bench.names(), QList<QByteArray> {"a.txt"});
-}
-
-void TestRenameCommands::runRenamesAndReports_data()
-{
-    QTest::addColumn<Command>("command");
-    QTest::addColumn<bool>("allFiles");
-    QTest::addColumn<bool>("leadingZeroOnly");
-    QTest::addColumn<QList<QByteArray>>("before");
-    QTest::addColumn<QList<QByteArray>>("after");
-    QTest::addColumn<QString>("summary");
-    QTest::addColumn<QString>("percent");
-
-    QTest::newRow("both: numbering, underscores, both and neither")
-        << Command::Both << false << true
-        << QList<QByteArray> {"01 - Titel_eins.mp3", "02_Zwei.mp3", "Drei.mp3", "Vier_Fuenf.wma",
-                              "05_notes.txt"}
-        << QList<QByteArray> {"05_notes.txt", "Drei.mp3", "Titel eins.mp3", "Vier Fuenf.wma",
-                              "Zwei.mp3"}
-        << bothText(4, 2, 2, 1) << u"75.0"_s;
-    QTest::newRow("both: renamed files that drop out of the filter still count")
-        << Command::Both << false << true << QList<QByteArray> {"01.mp3", "02 - b.mp3"}
-        << QList<QByteArray> {"b.mp3", "mp3"} << bothText(2, 2, 0, 0) << u"100.0"_s;
-    QTest::newRow("both: a list of one entry")
-        << Command::Both << true << true << QList<QByteArray> {"plain"}
-        << QList<QByteArray> {"plain"} << bothText(1, 0, 0, 1) << u"0.0"_s;
-    QTest::newRow("numbers without the leading-zero restriction")
-        << Command::Numbers << true << false
-        << QList<QByteArray> {"1. Intro.mp3", "89er's - Kingston Town.mp3", "Titel.txt"}
-        << QList<QByteArray> {"Intro.mp3", "Titel.txt", "er's - Kingston Town.mp3"}
-        << singleText(3, 2, 1) << u"66.7"_s;
-    QTest::newRow("numbers keeps every name without a leading zero")
-        << Command::Numbers << false << true << QList<QByteArray> {"1. Intro.mp3", "10 - X.mp3"}
-        << QList<QByteArray> {"1. Intro.mp3", "10 - X.mp3"} << singleText(2, 0, 2) << u"0.0"_s;
-    QTest::newRow("underscores only")
-        << Command::Underscores << false << true
-        << QList<QByteArray> {"A_b.mp3", "__C.mp3", "D.mp3", "0_1.mp3"}
-        << QList<QByteArray> {"0 1.mp3", "A b.mp3", "C.mp3", "D.mp3"} << singleText(4, 3, 1)
-        << u"75.0"_s;
-}
-
-void TestRenameCommands::runRenamesAndReports()
-{
-    QFETCH(Command, command);
-    QFETCH(bool, allFiles);
-    QFETCH(bool, leadingZeroOnly);
-    QFETCH(QList<QByteArray>, before);
-    QFETCH(QList<QByteArray>, after);
-    QFETCH(QString, summary);
-    QFETCH(QString, percent);
-    Bench bench(allFiles, before);
-    bench.choices.leadingZeroOnly = leadingZeroOnly;
-    const int listed = bench.list.count();
-    bench.prompter.answers = {Answer::Yes};
-    bench.run(command);
-
-    QCOMPARE(bench.names(), after);
-    QCOMPARE(bench.prompter.shown.size(), 2);
-    QCOMPARE(bench.prompter.shown.last(), report(summary, title(percent)));
-    // Every entry is selected once, in list order, after the list was cleared.
-    QList<int> visits {-1};
-    for (int i = 0; i < listed; ++i)
-        visits.append(i);
-    QCOMPARE(bench.list.selections, visits);
-    QCOMPARE(bench.list.refreshes, 2);
-    // Renamed files keep their content.
-    for (const QByteArray &name : after)
-        QVERIFY(!readRawFile(bench.raw(), name).startsWith("<missing>"));
-}
-
-void TestRenameCommands::existingTargetIsNeverReplaced_data()
-{
-    QTest::addColumn<Answer>("answer");
-    QTest::addColumn<QList<QByteArray>>("after");
-    QTest::newRow("yes goes on with the next file")
-        << Answer::Yes << QList<QByteArray> {"01 - a.mp3", "a.mp3", "b.mp3"};
-    QTest::newRow("no stops at once")
-        << Answer::No << QList<QByteArray> {"01 - a.mp3", "02 - b.mp3", "a.mp3"};
-}
-
-void TestRenameCommands::existingTargetIsNeverReplaced()
-{
-    QFETCH(Answer, answer);
-    QFETCH(QList<QByteArray>, after);
-    Bench bench(false, {"01 - a.mp3", "02 - b.mp3", "a.mp3"});
-    bench.prompter.answers = {Answer::Yes, answer};
-    bench.run(Command::Both);
-
-    QCOMPARE(sorted(bench.names()), after);
-    // Each file still holds its own content (written as its original name).
-    QCOMPARE(readRawFile(bench.raw(), "01 - a.mp3"), QByteArray("01 - a.mp3"));
-    QCOMPARE(readRawFile(bench.raw(), "a.mp3"), QByteArray("a.mp3"));
-    QCOMPARE(bench.prompter.shown.at(1), renameError(u"01 - a.mp3"_s));
-    if (answer == Answer::No) {
-        QCOMPARE(bench.prompter.shown.size(), 2);
-        QCOMPARE(bench.list.refreshes, 1);
-        return;
+    void confirmationNoLeavesEverything_data()
+    {
+        QTest::addColumn<Command>("command");
+        QTest::addColumn<bool>("allFiles");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("title");
+        const QString allTitle = u"'Alle Dateien' ausgewählt"_s;
+        const QString oneLine
+            = u"Sollen alle Dateien, auch ohne .mp3- und .wma-Endung, umbenannt werden?"_s;
+        QTest::newRow("both, music only")
+            << Command {runBothCommand} << false << u"Wirklich umbenennen?"_s << u"Bestätigung!"_s;
+        QTest::newRow("both, all files")
+            << Command {runBothCommand} << true
+            << u"Soll bei allen Dateien, auch ohne .mp3- und .wma-Endung,\rdie Nummerierung gelöscht und Unterstriche durch Leerzeichen ersetzt werden?"_s
+            << allTitle;
+        QTest::newRow("numbers, music only") << Command {runNumbersCommand} << false
+                                             << u"Wirklich umbenennen?"_s << u"Bestätigung"_s;
+        QTest::newRow("numbers, all files")
+            << Command {runNumbersCommand} << true << oneLine << allTitle;
+        QTest::newRow("underscores, music only")
+            << Command {runUnderscoresCommand} << false
+            << u"Wirklich die Unterstriche durch Leerzeichen ersetzen?"_s << u"Bestätigung"_s;
+        QTest::newRow("underscores, all files")
+            << Command {runUnderscoresCommand} << true << oneLine << allTitle;
     }
-    QCOMPARE(bench.prompter.shown.size(), 3);
-    QCOMPARE(bench.prompter.shown.at(2),
-             report(bothText(3, 1, 0, 1) + u"\r1 Dateien konnten nicht umbenannt werden."_s,
-                    title(u"33.3"_s)));
-}
 
-void TestRenameCommands::impossibleTargetIsAFailedRename_data()
-{
-    QTest::addColumn<Command>("command");
-    QTest::addColumn<QByteArray>("name");
-    QTest::newRow("underscores only become an empty name")
-        << Command::Underscores << QByteArray("___");
-    QTest::newRow("zeros only become an empty name") << Command::Numbers << QByteArray("00");
-    QTest::newRow("both leave an empty name") << Command::Both << QByteArray("01 - _");
-}
+    void confirmationNoLeavesEverything()
+    {
+        QFETCH(Command, command);
+        QFETCH(bool, allFiles);
+        QFETCH(QString, text);
+        QFETCH(QString, title);
+        Bench bench(allFiles, {"01_a.mp3", "02_b.wma", "03_c.txt"});
+        const QList<QByteArray> before = bench.names();
+        bench.prompter.answers = {Answer::No};
+        bench.run(command);
+        QCOMPARE(bench.prompter.shown, QList<Message> {question(text, title)});
+        QCOMPARE(bench.names(), before);
+        QCOMPARE(bench.list.selections, QList<int>());
+        QCOMPARE(bench.list.refreshes, 1);
+    }
 
-void TestRenameCommands::impossibleTargetIsAFailedRename()
-{
-    QFETCH(Command, command);
-    QFETCH(QByteArray, name);
-    Bench bench(true, {name, "z_1"});
-    bench.choices.leadingZeroOnly = false;
-    bench.prompter.answers = {Answer::Yes, Answer::Yes};
-    bench.run(command);
-    QCOMPARE(bench.prompter.shown.at(1), renameError(QString::fromUtf8(name)));
-    QCOMPARE(bench.prompter.shown.size(), 3);
-    QVERIFY(
-        bench.prompter.shown.at(2).text.endsWith(u"\r1 Dateien konnten nicht umbenannt werden."_s));
-    QVERIFY(bench.names().contains(name));
-}
+    void emptyListShowsOneMessage_data()
+    {
+        QTest::addColumn<Command>("command");
+        QTest::addColumn<bool>("allFiles");
+        QTest::addColumn<QString>("text");
+        const QString none = u"Keine Dateien im Ordner."_s;
+        const QString switchHint
+            = u"Es werden keine Dateien angezeigt, evtl. auf 'Alle Dateien' umschalten, um den gesamten Ordnerinhalt angezeigt zu bekommen."_s;
+        QTest::newRow("both, all files") << Command {runBothCommand} << true << none;
+        QTest::newRow("both, music only") << Command {runBothCommand} << false << switchHint;
+        QTest::newRow("numbers, all files") << Command {runNumbersCommand} << true << none;
+        QTest::newRow("numbers, music only") << Command {runNumbersCommand} << false << switchHint;
+        QTest::newRow("underscores, all files") << Command {runUnderscoresCommand} << true << none;
+        QTest::newRow("underscores, music only")
+            << Command {runUnderscoresCommand} << false << switchHint;
+    }
 
-void TestRenameCommands::numberingFailureKeepsTheName()
-{
-    Bench bench(false, {"1E999 x.mp3", "1_y.mp3"});
-    bench.choices.leadingZeroOnly = false;
-    bench.prompter.answers = {Answer::Yes};
-    bench.run(Command::Both);
-    QCOMPARE(bench.prompter.titles(),
-             (QStringList {u"Bestätigung!"_s, u"Fatal Error"_s, title(u"50.0"_s)}));
-    QCOMPARE(
-        bench.prompter.shown.at(1),
-        report(
-            u"Beim bearbeiten des Dateinamens  von 1E999 x.mp3 trat ein unerwünschter Fehler auf."_s,
-            u"Fatal Error"_s));
-    QCOMPARE(bench.names(), (QList<QByteArray> {"1E999 x.mp3", "y.mp3"}));
-    QCOMPARE(bench.prompter.shown.last().text, bothText(2, 1, 0, 1));
-}
+    void emptyListShowsOneMessage()
+    {
+        QFETCH(Command, command);
+        QFETCH(bool, allFiles);
+        QFETCH(QString, text);
+        // Under the music filter the folder is not empty, only nothing matches.
+        Bench bench(allFiles, allFiles ? QList<QByteArray> {} : QList<QByteArray> {"01_notes.txt"});
+        bench.run(command);
+        QCOMPARE(bench.prompter.shown, QList<Message> {report(text, u"Fatal Error"_s)});
+        QCOMPARE(bench.names().size(), allFiles ? 0 : 1);
+    }
 
-void TestRenameCommands::leadingZeroChoiceIsReadForEveryName()
-{
-    Bench bench(false, {"01 - a.mp3", "2 - c.mp3", "a.mp3"});
-    // The user unticks the box while the error box of the first file is open.
-    bench.prompter.onAsk = [&bench](const Message &message) {
-        if (message.title == u"Fehler geortet!"_s)
-            bench.choices.leadingZeroOnly = false;
-    };
-    bench.prompter.answers = {Answer::Yes, Answer::Yes};
-    bench.run(Command::Numbers);
-    QCOMPARE(bench.names(), (QList<QByteArray> {"01 - a.mp3", "a.mp3", "c.mp3"}));
-}
+    void listEmptiedDuringConfirmation_data()
+    {
+        QTest::addColumn<Command>("command");
+        QTest::newRow("both") << Command {runBothCommand};
+        QTest::newRow("numbers") << Command {runNumbersCommand};
+        QTest::newRow("underscores") << Command {runUnderscoresCommand};
+    }
 
-void TestRenameCommands::percentageFollowsTheLocale()
-{
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    Bench bench(false, {"a_b.mp3", "c_d.mp3", "e.mp3"});
-    bench.prompter.answers = {Answer::Yes};
-    bench.run(Command::Underscores);
-    QCOMPARE(bench.prompter.shown.last().title, title(u"66,7"_s));
-}
+    void listEmptiedDuringConfirmation()
+    {
+        QFETCH(Command, command);
+        Bench bench(false, {"01_a.mp3"});
+        // Another program moves the file away while the question is open, and
+        // the list is re-read before the answer.
+        bench.prompter.onAsk = [&bench](const Message &) {
+            QVERIFY(
+                QFile::rename(bench.dir.filePath(u"01_a.mp3"_s), bench.dir.filePath(u"a.txt"_s)));
+            bench.list.refresh();
+            bench.prompter.onAsk = nullptr;
+        };
+        bench.run(command);
+        QCOMPARE(bench.prompter.shown.size(), 2);
+        QCOMPARE(bench.prompter.shown.at(1).text.left(29), u"Es werden keine Dateien angez"_s);
+        QCOMPARE(bench.names(), QList<QByteArray> {"a.txt"});
+    }
 
-void TestRenameCommands::namesThatAreNotUtf8AreRenamedByteExactly()
-{
-    Bench bench(false, {"01 - Lied \xe4_eins.mp3", "\xff\xfe_x.mp3", "02 - \xc3\xa4rger.mp3"});
-    bench.prompter.answers = {Answer::Yes};
-    bench.run(Command::Both);
-    QCOMPARE(bench.names(),
-             (QList<QByteArray> {"Lied \xe4 eins.mp3", "\xc3\xa4rger.mp3", "\xff\xfe x.mp3"}));
-    QCOMPARE(readRawFile(bench.raw(), "\xff\xfe x.mp3"), QByteArray("\xff\xfe_x.mp3"));
-}
+    void runRenamesAndReports_data()
+    {
+        QTest::addColumn<Command>("command");
+        QTest::addColumn<bool>("allFiles");
+        QTest::addColumn<bool>("leadingZeroOnly");
+        QTest::addColumn<QList<QByteArray>>("before");
+        QTest::addColumn<QList<QByteArray>>("after");
+        QTest::addColumn<QString>("summary");
+        QTest::addColumn<QString>("percent");
+
+        QTest::newRow("both: numbering, underscores, both and neither")
+            << Command {runBothCommand} << false << true
+            << QList<QByteArray> {"01 - Titel_eins.mp3", "02_Zwei.mp3", "Drei.mp3",
+                                  "Vier_Fuenf.wma", "05_notes.txt"}
+            << QList<QByteArray> {"05_notes.txt", "Drei.mp3", "Titel eins.mp3", "Vier Fuenf.wma",
+                                  "Zwei.mp3"}
+            << bothText(4, 2, 2, 1) << u"75.0"_s;
+        QTest::newRow("both: renamed files that drop out of the filter still count")
+            << Command {runBothCommand} << false << true
+            << QList<QByteArray> {"01.mp3", "02 - b.mp3"} << QList<QByteArray> {"b.mp3", "mp3"}
+            << bothText(2, 2, 0, 0) << u"100.0"_s;
+        QTest::newRow("both: a list of one entry")
+            << Command {runBothCommand} << true << true << QList<QByteArray> {"plain"}
+            << QList<QByteArray> {"plain"} << bothText(1, 0, 0, 1) << u"0.0"_s;
+        QTest::newRow("numbers without the leading-zero restriction")
+            << Command {runNumbersCommand} << true << false
+            << QList<QByteArray> {"1. Intro.mp3", "89er's - Kingston Town.mp3", "Titel.txt"}
+            << QList<QByteArray> {"Intro.mp3", "Titel.txt", "er's - Kingston Town.mp3"}
+            << singleText(3, 2, 1) << u"66.7"_s;
+        QTest::newRow("numbers keeps every name without a leading zero")
+            << Command {runNumbersCommand} << false << true
+            << QList<QByteArray> {"1. Intro.mp3", "10 - X.mp3"}
+            << QList<QByteArray> {"1. Intro.mp3", "10 - X.mp3"} << singleText(2, 0, 2) << u"0.0"_s;
+        QTest::newRow("underscores only")
+            << Command {runUnderscoresCommand} << false << true
+            << QList<QByteArray> {"A_b.mp3", "__C.mp3", "D.mp3", "0_1.mp3"}
+            << QList<QByteArray> {"0 1.mp3", "A b.mp3", "C.mp3", "D.mp3"} << singleText(4, 3, 1)
+            << u"75.0"_s;
+    }
+
+    void runRenamesAndReports()
+    {
+        QFETCH(Command, command);
+        QFETCH(bool, allFiles);
+        QFETCH(bool, leadingZeroOnly);
+        QFETCH(QList<QByteArray>, before);
+        QFETCH(QList<QByteArray>, after);
+        QFETCH(QString, summary);
+        QFETCH(QString, percent);
+        Bench bench(allFiles, before);
+        bench.choices.leadingZeroOnly = leadingZeroOnly;
+        const int listed = bench.list.count();
+        bench.prompter.answers = {Answer::Yes};
+        bench.run(command);
+
+        QCOMPARE(bench.names(), after);
+        QCOMPARE(bench.prompter.shown.size(), 2);
+        QCOMPARE(bench.prompter.shown.last(), report(summary, title(percent)));
+        // Every entry is selected once, in list order, after the list was cleared.
+        QList<int> visits {-1};
+        for (int i = 0; i < listed; ++i)
+            visits.append(i);
+        QCOMPARE(bench.list.selections, visits);
+        QCOMPARE(bench.list.refreshes, 2);
+        // Renamed files keep their content.
+        for (const QByteArray &name : after)
+            QVERIFY(!readRawFile(bench.raw(), name).startsWith("<missing>"));
+    }
+
+    void existingTargetIsNeverReplaced_data()
+    {
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<QList<QByteArray>>("after");
+        QTest::newRow("yes goes on with the next file")
+            << Answer::Yes << QList<QByteArray> {"01 - a.mp3", "a.mp3", "b.mp3"};
+        QTest::newRow("no stops at once")
+            << Answer::No << QList<QByteArray> {"01 - a.mp3", "02 - b.mp3", "a.mp3"};
+    }
+
+    void existingTargetIsNeverReplaced()
+    {
+        QFETCH(Answer, answer);
+        QFETCH(QList<QByteArray>, after);
+        Bench bench(false, {"01 - a.mp3", "02 - b.mp3", "a.mp3"});
+        bench.prompter.answers = {Answer::Yes, answer};
+        bench.run({runBothCommand});
+
+        QCOMPARE(bench.names(), after);
+        // Each file still holds its own content (written as its original name).
+        QCOMPARE(readRawFile(bench.raw(), "01 - a.mp3"), QByteArray("01 - a.mp3"));
+        QCOMPARE(readRawFile(bench.raw(), "a.mp3"), QByteArray("a.mp3"));
+        QCOMPARE(bench.prompter.shown.at(1), renameError(u"01 - a.mp3"_s));
+        if (answer == Answer::No) {
+            QCOMPARE(bench.prompter.shown.size(), 2);
+            QCOMPARE(bench.list.refreshes, 1);
+            return;
+        }
+        QCOMPARE(bench.prompter.shown.size(), 3);
+        QCOMPARE(bench.prompter.shown.at(2),
+                 report(bothText(3, 1, 0, 1) + u"\r1 Dateien konnten nicht umbenannt werden."_s,
+                        title(u"33.3"_s)));
+    }
+
+    void impossibleTargetIsAFailedRename_data()
+    {
+        QTest::addColumn<Command>("command");
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("underscores only become an empty name")
+            << Command {runUnderscoresCommand} << QByteArray("___");
+        QTest::newRow("zeros only become an empty name")
+            << Command {runNumbersCommand} << QByteArray("00");
+        QTest::newRow("both leave an empty name")
+            << Command {runBothCommand} << QByteArray("01 - _");
+    }
+
+    void impossibleTargetIsAFailedRename()
+    {
+        QFETCH(Command, command);
+        QFETCH(QByteArray, name);
+        Bench bench(true, {name, "z_1"});
+        bench.choices.leadingZeroOnly = false;
+        bench.prompter.answers = {Answer::Yes, Answer::Yes};
+        bench.run(command);
+        QCOMPARE(bench.prompter.shown.at(1), renameError(QString::fromUtf8(name)));
+        QCOMPARE(bench.prompter.shown.size(), 3);
+        QVERIFY(bench.prompter.shown.at(2).text.endsWith(
+            u"\r1 Dateien konnten nicht umbenannt werden."_s));
+        QVERIFY(bench.names().contains(name));
+    }
+
+    void numberingFailureKeepsTheName()
+    {
+        Bench bench(false, {"1E999 x.mp3", "1_y.mp3"});
+        bench.choices.leadingZeroOnly = false;
+        bench.prompter.answers = {Answer::Yes};
+        bench.run({runBothCommand});
+        QCOMPARE(bench.prompter.titles(),
+                 (QStringList {u"Bestätigung!"_s, u"Fatal Error"_s, title(u"50.0"_s)}));
+        QCOMPARE(
+            bench.prompter.shown.at(1),
+            report(
+                u"Beim bearbeiten des Dateinamens  von 1E999 x.mp3 trat ein unerwünschter Fehler auf."_s,
+                u"Fatal Error"_s));
+        QCOMPARE(bench.names(), (QList<QByteArray> {"1E999 x.mp3", "y.mp3"}));
+        QCOMPARE(bench.prompter.shown.last().text, bothText(2, 1, 0, 1));
+    }
+
+    void leadingZeroChoiceIsReadForEveryName()
+    {
+        Bench bench(false, {"01 - a.mp3", "2 - c.mp3", "a.mp3"});
+        // The user unticks the box while the error box of the first file is open.
+        bench.prompter.onAsk = [&bench](const Message &message) {
+            if (message.title == u"Fehler geortet!"_s)
+                bench.choices.leadingZeroOnly = false;
+        };
+        bench.prompter.answers = {Answer::Yes, Answer::Yes};
+        bench.run({runNumbersCommand});
+        QCOMPARE(bench.names(), (QList<QByteArray> {"01 - a.mp3", "a.mp3", "c.mp3"}));
+    }
+
+    void percentageFollowsTheLocale()
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        Bench bench(false, {"a_b.mp3", "c_d.mp3", "e.mp3"});
+        bench.prompter.answers = {Answer::Yes};
+        bench.run({runUnderscoresCommand});
+        QCOMPARE(bench.prompter.shown.last().title, title(u"66,7"_s));
+    }
+
+    void namesThatAreNotUtf8AreRenamedByteExactly()
+    {
+        Bench bench(false, {"01 - Lied \xe4_eins.mp3", "\xff\xfe_x.mp3", "02 - \xc3\xa4rger.mp3"});
+        bench.prompter.answers = {Answer::Yes};
+        bench.run({runBothCommand});
+        QCOMPARE(bench.names(),
+                 (QList<QByteArray> {"Lied \xe4 eins.mp3", "\xc3\xa4rger.mp3", "\xff\xfe x.mp3"}));
+        QCOMPARE(readRawFile(bench.raw(), "\xff\xfe x.mp3"), QByteArray("\xff\xfe_x.mp3"));
+    }
+};
 
 NAMLEX_REGISTER_TEST(TestRenameCommands)
 #include "tst_renamecommands.moc"

@@ -20,89 +20,86 @@ class TestConfigFile : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void firstLineEndsAtAnyLineEnd_data();
-    void firstLineEndsAtAnyLineEnd();
-    void startUpOpensTheStoredFolder_data();
-    void startUpOpensTheStoredFolder();
-    void unwritableProgramFolderUsesTheUserFolder();
-};
 
-void TestConfigFile::firstLineEndsAtAnyLineEnd_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QByteArray>("line");
-    QTest::newRow("CR LF") << QByteArray("/m\r\n/x\r\n") << QByteArray("/m");
-    QTest::newRow("LF") << QByteArray("/m\n/x") << QByteArray("/m");
-    QTest::newRow("lone CR") << QByteArray("/m\r/x") << QByteArray("/m");
-    QTest::newRow("no line end") << QByteArray("/m") << QByteArray("/m");
-    QTest::newRow("empty first line") << QByteArray("\r\n/x") << QByteArray();
-}
+    void firstLineEndsAtAnyLineEnd_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("CR LF") << QByteArray("/m\r\n/x\r\n") << QByteArray("/m");
+        QTest::newRow("LF") << QByteArray("/m\n/x") << QByteArray("/m");
+        QTest::newRow("lone CR") << QByteArray("/m\r/x") << QByteArray("/m");
+        QTest::newRow("no line end") << QByteArray("/m") << QByteArray("/m");
+        QTest::newRow("empty first line") << QByteArray("\r\n/x") << QByteArray();
+    }
 
-void TestConfigFile::firstLineEndsAtAnyLineEnd()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(QByteArray, line);
-    QCOMPARE(ConfigFile::firstLine(content), line);
-}
+    void firstLineEndsAtAnyLineEnd()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QByteArray, line);
+        QCOMPARE(ConfigFile::firstLine(content), line);
+    }
 
-void TestConfigFile::startUpOpensTheStoredFolder_data()
-{
-    // "<root>" stands for the bench's temporary folder.
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QByteArray>("opened");
-    const QByteArray program = "<root>/A/Programm";
-    QTest::newRow("missing") << QByteArray() << program;
-    QTest::newRow("empty") << QByteArray("") << program;
-    QTest::newRow("several lines") << QByteArray("<root>/B/Musik\r\n<root>/A\r\n")
-                                   << QByteArray("<root>/B/Musik");
-    QTest::newRow("folder removed since") << QByteArray("<root>/B/Alt\r\n") << program;
-    QTest::newRow("relative path") << QByteArray("B/Musik\r\n") << program;
-    QTest::newRow("folder whose name is not UTF-8")
+    void startUpOpensTheStoredFolder_data()
+    {
+        // "<root>" stands for the bench's temporary folder.
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QByteArray>("opened");
+        const QByteArray program = "<root>/A/Programm";
+        QTest::newRow("missing") << QByteArray() << program;
+        QTest::newRow("empty") << QByteArray("") << program;
+        QTest::newRow("several lines")
+            << QByteArray("<root>/B/Musik\r\n<root>/A\r\n") << QByteArray("<root>/B/Musik");
+        QTest::newRow("folder removed since") << QByteArray("<root>/B/Alt\r\n") << program;
+        QTest::newRow("relative path") << QByteArray("B/Musik\r\n") << program;
+        QTest::newRow("folder whose name is not UTF-8")
             << QByteArray("<root>/B/Lieder \xe4\r\n") << QByteArray("<root>/B/Lieder \xe4");
-    QTest::newRow("old ANSI path of another system")
-            << QByteArray("C:\\Musik\\\xdc" "ber\r\n") << program;
-    QTest::newRow("byte order mark") << QByteArray("\xef\xbb\xbf<root>/B/Musik\r\n")
-                                     << QByteArray("<root>/B/Musik");
-}
+        QTest::newRow("old ANSI path of another system") << QByteArray("C:\\Musik\\\xdc"
+                                                                       "ber\r\n")
+                                                         << program;
+        QTest::newRow("byte order mark")
+            << QByteArray("\xef\xbb\xbf<root>/B/Musik\r\n") << QByteArray("<root>/B/Musik");
+    }
 
-void TestConfigFile::startUpOpensTheStoredFolder()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(QByteArray, opened);
-    WindowBench bench;
-    const QByteArray root = bench.dir.path().toUtf8();
-    QCOMPARE(::mkdir(root + "/B/Lieder \xe4", 0755), 0);
-    const QString program = bench.path(u"A/Programm"_s);
-    if (!content.isNull())
-        writeRawFile(program.toUtf8(), "Config.ini", content.replace("<root>", root));
-    ConfigFile config(program, bench.path(u"user"_s));
-    bench.store = &config;
+    void startUpOpensTheStoredFolder()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QByteArray, opened);
+        WindowBench bench;
+        const QByteArray root = bench.dir.path().toUtf8();
+        QCOMPARE(::mkdir(root + "/B/Lieder \xe4", 0755), 0);
+        const QString program = bench.path(u"A/Programm"_s);
+        if (!content.isNull())
+            writeRawFile(program.toUtf8(), "Config.ini", content.replace("<root>", root));
+        ConfigFile config(program, bench.path(u"user"_s));
+        bench.store = &config;
 
-    AuswahlFenster &window = bench.open(std::nullopt);
-    const QByteArray expected = opened.replace("<root>", root);
-    QCOMPARE(platform::encodeName(bench.find<FolderTree>(u"Dir1"_s)->path()),
-             std::optional<QByteArray>(expected));
-    QCOMPARE(platform::encodeName(bench.find<QLabel>(u"PfadAnz"_s)->text()),
-             std::optional<QByteArray>(expected));
-    QVERIFY(bench.prompter.shown.isEmpty());
+        AuswahlFenster &window = bench.open(std::nullopt);
+        const QByteArray expected = opened.replace("<root>", root);
+        QCOMPARE(platform::encodeName(bench.find<FolderTree>(u"Dir1"_s)->path()),
+                 std::optional<QByteArray>(expected));
+        QCOMPARE(platform::encodeName(bench.find<QLabel>(u"PfadAnz"_s)->text()),
+                 std::optional<QByteArray>(expected));
+        QVERIFY(bench.prompter.shown.isEmpty());
 
-    // Closing rewrites the file with the one folder shown, ended by CR LF.
-    QVERIFY(window.close());
-    QCOMPARE(readRawFile(program.toUtf8(), "Config.ini"), expected + "\r\n");
-    QVERIFY(!QFile::exists(bench.path(u"user/Config.ini"_s)));
-    ::rmdir(root + "/B/Lieder \xe4");
-}
+        // Closing rewrites the file with the one folder shown, ended by CR LF.
+        QVERIFY(window.close());
+        QCOMPARE(readRawFile(program.toUtf8(), "Config.ini"), expected + "\r\n");
+        QVERIFY(!QFile::exists(bench.path(u"user/Config.ini"_s)));
+        ::rmdir(root + "/B/Lieder \xe4");
+    }
 
-void TestConfigFile::unwritableProgramFolderUsesTheUserFolder()
-{
-    WindowBench bench;
-    const QString user = bench.path(u"user"_s);
-    // A program folder that cannot be written to, as for an installed program.
-    ConfigFile config(bench.path(u"A/nirgends"_s), user);
-    config.writeFolder(bench.path(u"B/Musik"_s));
-    QCOMPARE(readRawFile(user.toUtf8(), "Config.ini"), bench.path(u"B/Musik"_s).toUtf8() + "\r\n");
-    QCOMPARE(config.readFolder(), std::optional<QString>(bench.path(u"B/Musik"_s)));
-}
+    void unwritableProgramFolderUsesTheUserFolder()
+    {
+        WindowBench bench;
+        const QString user = bench.path(u"user"_s);
+        // A program folder that cannot be written to, as for an installed program.
+        ConfigFile config(bench.path(u"A/nirgends"_s), user);
+        config.writeFolder(bench.path(u"B/Musik"_s));
+        QCOMPARE(readRawFile(user.toUtf8(), "Config.ini"),
+                 bench.path(u"B/Musik"_s).toUtf8() + "\r\n");
+        QCOMPARE(config.readFolder(), std::optional<QString>(bench.path(u"B/Musik"_s)));
+    }
+};
 
 NAMLEX_REGISTER_TEST(TestConfigFile)
 #include "tst_configfile.moc"

@@ -54,399 +54,383 @@ class TestAuswahlFenster : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void controlsAsDesigned_data();
-    void controlsAsDesigned();
-    void windowAfterLoad();
-    void tabOrderVisitsTheControls();
-    void folderChangeUpdatesInOrder();
-    void driveChangeNestsTheFolderChange();
-    void driveWithoutMediumIsReportedAndRestored();
-    void jumpToProgramFolder();
-    void filterAndSummary_data();
-    void filterAndSummary();
-    void selectingAFileSetsTheToolTip();
-    void deleteKey_data();
-    void deleteKey();
-    void enterRunsTheBothCommand_data();
-    void enterRunsTheBothCommand();
-    void releaseWithoutPressDoesNothing();
-    void timerKeepsThePosition();
-    void timerRestsWhileACommandRuns();
-    void closingStoresTheFolder();
-};
 
-void TestAuswahlFenster::controlsAsDesigned_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("toolTip");
-    QTest::addColumn<QRect>("geometry");
-    QTest::newRow("ZahlenLöschen")
-        << u"ZahlenLöschen"_s << u"1. Zahlen löschen"_s
-        << u"Löscht die Nummerierung am Anfang des Dateinamens"_s << QRect(448, 304, 129, 25);
-    QTest::newRow("File1") << u"File1"_s << QString() << QString() << QRect(296, 32, 281, 262);
-    QTest::newRow("Label1")
-        << u"Label1"_s << u"Gewählte Dateien:"_s
-        << u"Die in diesem Fenster aufgeführten Dateien können bearbeitet werden"_s
-        << QRect(296, 16, 113, 17);
-    QTest::newRow("Dir1") << u"Dir1"_s << QString() << u"<folder>"_s << QRect(8, 32, 281, 261);
-    QTest::newRow("Label2") << u"Label2"_s << u"Aktueller Pfad:"_s << u"Wie gesagt..."_s
-                            << QRect(8, 296, 113, 17);
-    QTest::newRow("Label3") << u"Label3"_s << u"Ordnerwahl:"_s
-                            << u"Ordner auswählern, wie im Explorer"_s << QRect(8, 16, 73, 17);
-    QTest::newRow("AppPath") << u"AppPath"_s << u"Zum Programmordner springen"_s
-                             << u"Wechseln zum Ordner, von dem aus das Programm gestartet wurde "_s
-                             << QRect(104, 13, 161, 17);
-    QTest::newRow("Label4") << u"Label4"_s << u"Laufwerk:"_s << u"Laufwerk auswählen"_s
-                            << QRect(8, 352, 121, 17);
-    QTest::newRow("USLöschen") << u"USLöschen"_s << u"2. Unterstriche entfernen"_s
-                               << u"Ersetzt die hässlichen Unterstriche (_) durch Leerzeichen"_s
-                               << QRect(448, 336, 129, 25);
-    QTest::newRow("Label5") << u"Label5"_s << u"vom Quillo"_s
-                            << u"Programmiert vom Quillo, nach einer Idee von Brem."_s
-                            << QRect(536, 0, 81, 17);
-    QTest::newRow("Frame1") << u"Frame1"_s << u"Filterauswahl:"_s << QString()
-                            << QRect(296, 296, 121, 50);
-    QTest::newRow("Option2") << u"Option2"_s << u"Alle Dateien"_s
-                             << u"Wählt alle in diesem Ordner Befindlichen Dateien aus"_s
-                             << QRect(8, 32, 105, 13);
-    QTest::newRow("Option1") << u"Option1"_s << u"Nur mp3 und wma"_s
-                             << u"Wählt nur mp3 und wma Dateien aus"_s << QRect(8, 16, 111, 13);
-    QTest::newRow("BeidesLöschen")
-        << u"BeidesLöschen"_s << u"+ Beides tun +"_s
-        << u"Beide Funktionen ausführen, spart Zeit! Oder einfach [ENTER] drücken!"_s
-        << QRect(448, 368, 129, 25);
-    QTest::newRow("NurMitNull")
-        << u"NurMitNull"_s << u"Nur Dateien mit einer Null am Anfang bearbeiten"_s
-        << u"Wenn keine Null am Anfang steht, wird die Zahl nicht entfernt, z.B. bei \"89er's - Kingston Town\""_s
-        << QRect(304, 352, 129, 41);
-    QTest::newRow("Hilfe") << u"Hilfe"_s << u"> Hilfe <"_s
-                           << u"Hilfe durch zeigen auf das entspr. Objekt!"_s
-                           << QRect(536, 13, 49, 17);
-}
-
-void TestAuswahlFenster::controlsAsDesigned()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, caption);
-    QFETCH(QString, toolTip);
-    QFETCH(QRect, geometry);
-    WindowBench bench;
-    bench.open(bench.path(u"A/Musik"_s));
-    const QWidget *control = bench.find<QWidget>(name);
-    QVERIFY(control);
-    QCOMPARE(::caption(control), caption);
-    QCOMPARE(control->toolTip(), QString(toolTip).replace(u"<folder>"_s, bench.path(u"A/Musik"_s)));
-    QCOMPARE(control->geometry(), geometry);
-}
-
-void TestAuswahlFenster::windowAfterLoad()
-{
-    WindowBench bench;
-    AuswahlFenster &window = bench.open(std::nullopt);
-    QCOMPARE(window.windowTitle(), u"Namlex 1.1"_s);
-    QCOMPARE(window.size(), QSize(585, 396));
-    QCOMPARE(window.minimumSize(), window.maximumSize());
-    QVERIFY(!window.windowIcon().isNull());
-    QVERIFY(bench.find<QRadioButton>(u"Option1"_s)->isChecked());
-    QVERIFY(!bench.find<QRadioButton>(u"Option2"_s)->isChecked());
-    QCOMPARE(bench.find<QCheckBox>(u"NurMitNull"_s)->checkState(), Qt::Checked);
-    QCOMPARE(bench.find<FileListBox>(u"File1"_s)->pattern(), u"*.mp3;*.wma"_s);
-    QCOMPARE(bench.find<QTimer>(u"Timer1"_s)->interval(), 1000);
-    QVERIFY(bench.find<QTimer>(u"Timer1"_s)->isActive());
-    QVERIFY(bench.prompter.shown.isEmpty());
-}
-
-void TestAuswahlFenster::tabOrderVisitsTheControls()
-{
-    WindowBench bench;
-    AuswahlFenster &window = bench.open(bench.path(u"A/Musik"_s));
-    showActive(window);
-    QStringList visited {QApplication::focusWidget()->objectName()};
-    for (int i = 0; i < 9; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        visited.append(QApplication::focusWidget()->objectName());
+    void controlsAsDesigned_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("toolTip");
+        QTest::addColumn<QRect>("geometry");
+        QTest::newRow("ZahlenLöschen")
+            << u"ZahlenLöschen"_s << u"1. Zahlen löschen"_s
+            << u"Löscht die Nummerierung am Anfang des Dateinamens"_s << QRect(448, 304, 129, 25);
+        QTest::newRow("File1") << u"File1"_s << QString() << QString() << QRect(296, 32, 281, 262);
+        QTest::newRow("Label1")
+            << u"Label1"_s << u"Gewählte Dateien:"_s
+            << u"Die in diesem Fenster aufgeführten Dateien können bearbeitet werden"_s
+            << QRect(296, 16, 113, 17);
+        QTest::newRow("Dir1") << u"Dir1"_s << QString() << u"<folder>"_s << QRect(8, 32, 281, 261);
+        QTest::newRow("Label2") << u"Label2"_s << u"Aktueller Pfad:"_s << u"Wie gesagt..."_s
+                                << QRect(8, 296, 113, 17);
+        QTest::newRow("Label3") << u"Label3"_s << u"Ordnerwahl:"_s
+                                << u"Ordner auswählern, wie im Explorer"_s << QRect(8, 16, 73, 17);
+        QTest::newRow("AppPath")
+            << u"AppPath"_s << u"Zum Programmordner springen"_s
+            << u"Wechseln zum Ordner, von dem aus das Programm gestartet wurde "_s
+            << QRect(104, 13, 161, 17);
+        QTest::newRow("Label4") << u"Label4"_s << u"Laufwerk:"_s << u"Laufwerk auswählen"_s
+                                << QRect(8, 352, 121, 17);
+        QTest::newRow("USLöschen") << u"USLöschen"_s << u"2. Unterstriche entfernen"_s
+                                   << u"Ersetzt die hässlichen Unterstriche (_) durch Leerzeichen"_s
+                                   << QRect(448, 336, 129, 25);
+        QTest::newRow("Label5") << u"Label5"_s << u"vom Quillo"_s
+                                << u"Programmiert vom Quillo, nach einer Idee von Brem."_s
+                                << QRect(536, 0, 81, 17);
+        QTest::newRow("Frame1") << u"Frame1"_s << u"Filterauswahl:"_s << QString()
+                                << QRect(296, 296, 121, 50);
+        QTest::newRow("Option2") << u"Option2"_s << u"Alle Dateien"_s
+                                 << u"Wählt alle in diesem Ordner Befindlichen Dateien aus"_s
+                                 << QRect(8, 32, 105, 13);
+        QTest::newRow("Option1") << u"Option1"_s << u"Nur mp3 und wma"_s
+                                 << u"Wählt nur mp3 und wma Dateien aus"_s << QRect(8, 16, 111, 13);
+        QTest::newRow("BeidesLöschen")
+            << u"BeidesLöschen"_s << u"+ Beides tun +"_s
+            << u"Beide Funktionen ausführen, spart Zeit! Oder einfach [ENTER] drücken!"_s
+            << QRect(448, 368, 129, 25);
+        QTest::newRow("NurMitNull")
+            << u"NurMitNull"_s << u"Nur Dateien mit einer Null am Anfang bearbeiten"_s
+            << u"Wenn keine Null am Anfang steht, wird die Zahl nicht entfernt, z.B. bei \"89er's - Kingston Town\""_s
+            << QRect(304, 352, 129, 41);
+        QTest::newRow("Hilfe") << u"Hilfe"_s << u"> Hilfe <"_s
+                               << u"Hilfe durch zeigen auf das entspr. Objekt!"_s
+                               << QRect(536, 13, 49, 17);
     }
-    QCOMPARE(visited, (QStringList {u"ZahlenLöschen"_s, u"File1"_s, u"Dir1"_s, u"AppPath"_s,
-                                    u"Drive1"_s, u"USLöschen"_s, u"Option1"_s, u"BeidesLöschen"_s,
-                                    u"NurMitNull"_s, u"ZahlenLöschen"_s}));
-}
 
-void TestAuswahlFenster::folderChangeUpdatesInOrder()
-{
-    WindowBench bench;
-    const QString before = bench.path(u"A/Musik"_s);
-    const QString after = bench.path(u"A/Programm"_s);
-    AuswahlFenster &window = bench.open(before);
-    QList<Snapshot> refreshes;
-    connect(&window, &AuswahlFenster::summaryRefreshed, this,
-            [&] { refreshes.append(snapshot(bench)); });
-    const QString driveTip = bench.find<QWidget>(u"Drive1"_s)->toolTip();
+    void controlsAsDesigned()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QString, toolTip);
+        QFETCH(QRect, geometry);
+        WindowBench bench;
+        bench.open(bench.path(u"A/Musik"_s));
+        const QWidget *control = bench.find<QWidget>(name);
+        QVERIFY(control);
+        QCOMPARE(::caption(control), caption);
+        QCOMPARE(control->toolTip(),
+                 QString(toolTip).replace(u"<folder>"_s, bench.path(u"A/Musik"_s)));
+        QCOMPARE(control->geometry(), geometry);
+    }
 
-    QVERIFY(bench.find<FolderTree>(u"Dir1"_s)->setPath(after));
-    // The label and the list follow before the summary, the tool tips after it.
-    QCOMPARE(refreshes, (QList<Snapshot> {{after, after, before, before, driveTip}}));
-    QCOMPARE(snapshot(bench), (Snapshot {after, after, after, after, driveTip}));
-}
+    void windowAfterLoad()
+    {
+        WindowBench bench;
+        AuswahlFenster &window = bench.open(std::nullopt);
+        QCOMPARE(window.windowTitle(), u"Namlex 1.1"_s);
+        QCOMPARE(window.size(), QSize(585, 396));
+        QCOMPARE(window.minimumSize(), window.maximumSize());
+        QVERIFY(!window.windowIcon().isNull());
+        QVERIFY(bench.find<QRadioButton>(u"Option1"_s)->isChecked());
+        QVERIFY(!bench.find<QRadioButton>(u"Option2"_s)->isChecked());
+        QCOMPARE(bench.find<QCheckBox>(u"NurMitNull"_s)->checkState(), Qt::Checked);
+        QCOMPARE(bench.find<FileListBox>(u"File1"_s)->pattern(), u"*.mp3;*.wma"_s);
+        QCOMPARE(bench.find<QTimer>(u"Timer1"_s)->interval(), 1000);
+        QVERIFY(bench.find<QTimer>(u"Timer1"_s)->isActive());
+        QVERIFY(bench.prompter.shown.isEmpty());
+    }
 
-void TestAuswahlFenster::driveChangeNestsTheFolderChange()
-{
-    WindowBench bench;
-    const QString a = bench.path(u"A/Musik"_s);
-    const QString b = bench.path(u"B"_s);
-    AuswahlFenster &window = bench.open(a);
-    auto *drive = bench.find<DriveSelector>(u"Drive1"_s);
-    const QString driveA = drive->drive();
-    QCOMPARE(driveA, bench.path(u"A"_s) + u" [A]"_s);
-    QList<Snapshot> refreshes;
-    connect(&window, &AuswahlFenster::summaryRefreshed, this,
-            [&] { refreshes.append(snapshot(bench)); });
+    void tabOrderVisitsTheControls()
+    {
+        WindowBench bench;
+        AuswahlFenster &window = bench.open(bench.path(u"A/Musik"_s));
+        showActive(window);
+        QStringList visited {QApplication::focusWidget()->objectName()};
+        for (int i = 0; i < 9; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited.append(QApplication::focusWidget()->objectName());
+        }
+        QCOMPARE(visited, (QStringList {u"ZahlenLöschen"_s, u"File1"_s, u"Dir1"_s, u"AppPath"_s,
+                                        u"Drive1"_s, u"USLöschen"_s, u"Option1"_s,
+                                        u"BeidesLöschen"_s, u"NurMitNull"_s, u"ZahlenLöschen"_s}));
+    }
 
-    drive->setCurrentIndex(drive->findText(b + u" [B]"_s));
-    // An unvisited drive opens at its root: once inside the folder change,
-    // once in the drive change, and only then does the drive's tool tip follow.
-    QCOMPARE(refreshes, (QList<Snapshot> {{b, b, a, a, driveA}, {b, b, b, b, driveA}}));
-    QCOMPARE(drive->toolTip(), b + u" [B]"_s);
+    void folderChangeUpdatesInOrder()
+    {
+        WindowBench bench;
+        const QString before = bench.path(u"A/Musik"_s);
+        const QString after = bench.path(u"A/Programm"_s);
+        AuswahlFenster &window = bench.open(before);
+        QList<Snapshot> refreshes;
+        connect(&window, &AuswahlFenster::summaryRefreshed, this,
+                [&] { refreshes.append(snapshot(bench)); });
+        const QString driveTip = bench.find<QWidget>(u"Drive1"_s)->toolTip();
 
-    // Back on A, the folder last shown there comes back.
-    drive->setCurrentIndex(drive->findText(driveA));
-    QCOMPARE(bench.find<FolderTree>(u"Dir1"_s)->path(), a);
-    QVERIFY(bench.prompter.shown.isEmpty());
-}
+        QVERIFY(bench.find<FolderTree>(u"Dir1"_s)->setPath(after));
+        // The label and the list follow before the summary, the tool tips after it.
+        QCOMPARE(refreshes, (QList<Snapshot> {{after, after, before, before, driveTip}}));
+        QCOMPARE(snapshot(bench), (Snapshot {after, after, after, after, driveTip}));
+    }
 
-void TestAuswahlFenster::driveWithoutMediumIsReportedAndRestored()
-{
-    WindowBench bench;
-    bench.volumes.notReady.insert(bench.path(u"B"_s));
-    bench.open(bench.path(u"A/Musik"_s));
-    auto *drive = bench.find<DriveSelector>(u"Drive1"_s);
-    const QString driveA = drive->drive();
+    void driveChangeNestsTheFolderChange()
+    {
+        WindowBench bench;
+        const QString a = bench.path(u"A/Musik"_s);
+        const QString b = bench.path(u"B"_s);
+        AuswahlFenster &window = bench.open(a);
+        auto *drive = bench.find<DriveSelector>(u"Drive1"_s);
+        const QString driveA = drive->drive();
+        QCOMPARE(driveA, bench.path(u"A"_s) + u" [A]"_s);
+        QList<Snapshot> refreshes;
+        connect(&window, &AuswahlFenster::summaryRefreshed, this,
+                [&] { refreshes.append(snapshot(bench)); });
 
-    drive->setCurrentIndex(drive->findText(bench.path(u"B"_s) + u" [B]"_s));
-    QCOMPARE(bench.prompter.shown,
-             (QList<Message> {{u"Laufwerkfehler, evtl. keinen Datenträger eingelegt."_s,
-                               u"Fatal Error"_s, Buttons::Ok, MessageIcon::None}}));
-    QCOMPARE(drive->drive(), driveA);
-    QCOMPARE(bench.find<FolderTree>(u"Dir1"_s)->path(), bench.path(u"A/Musik"_s));
-}
+        drive->setCurrentIndex(drive->findText(b + u" [B]"_s));
+        // An unvisited drive opens at its root: once inside the folder change,
+        // once in the drive change, and only then does the drive's tool tip follow.
+        QCOMPARE(refreshes, (QList<Snapshot> {{b, b, a, a, driveA}, {b, b, b, b, driveA}}));
+        QCOMPARE(drive->toolTip(), b + u" [B]"_s);
 
-void TestAuswahlFenster::jumpToProgramFolder()
-{
-    WindowBench bench;
-    AuswahlFenster &window = bench.open(bench.path(u"B/Musik"_s));
-    int refreshes = 0;
-    connect(&window, &AuswahlFenster::summaryRefreshed, this, [&] { ++refreshes; });
-    auto *jump = bench.find<QPushButton>(u"AppPath"_s);
+        // Back on A, the folder last shown there comes back.
+        drive->setCurrentIndex(drive->findText(driveA));
+        QCOMPARE(bench.find<FolderTree>(u"Dir1"_s)->path(), a);
+        QVERIFY(bench.prompter.shown.isEmpty());
+    }
 
-    jump->click();
-    QCOMPARE(bench.find<FolderTree>(u"Dir1"_s)->path(), bench.path(u"A/Programm"_s));
-    QCOMPARE(bench.find<DriveSelector>(u"Drive1"_s)->drive(), bench.path(u"A"_s) + u" [A]"_s);
-    QCOMPARE(refreshes, 3);
+    void driveWithoutMediumIsReportedAndRestored()
+    {
+        WindowBench bench;
+        bench.volumes.notReady.insert(bench.path(u"B"_s));
+        bench.open(bench.path(u"A/Musik"_s));
+        auto *drive = bench.find<DriveSelector>(u"Drive1"_s);
+        const QString driveA = drive->drive();
 
-    // Already there: nothing changes, and the summary is refreshed all the same.
-    refreshes = 0;
-    jump->click();
-    QCOMPARE(refreshes, 1);
-    QCOMPARE(bench.find<QLabel>(u"PfadAnz"_s)->text(), bench.path(u"A/Programm"_s));
-}
+        drive->setCurrentIndex(drive->findText(bench.path(u"B"_s) + u" [B]"_s));
+        QCOMPARE(bench.prompter.shown,
+                 (QList<Message> {{u"Laufwerkfehler, evtl. keinen Datenträger eingelegt."_s,
+                                   u"Fatal Error"_s, Buttons::Ok, MessageIcon::None}}));
+        QCOMPARE(drive->drive(), driveA);
+        QCOMPARE(bench.find<FolderTree>(u"Dir1"_s)->path(), bench.path(u"A/Musik"_s));
+    }
 
-void TestAuswahlFenster::filterAndSummary_data()
-{
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<QString>("option");
-    QTest::addColumn<QString>("summary");
-    const QStringList three {u"a.mp3"_s, u"b.txt"_s, u"C.WMA"_s};
-    QTest::newRow("music files counted") << three << u"Option1"_s << u"2 .mp3 bzw .wma"_s;
-    QTest::newRow("all files counted") << three << u"Option2"_s << u"3 (alle Typen)"_s;
-    QTest::newRow("no music files")
-        << QStringList {u"b.txt"_s} << u"Option1"_s << u"keine Brauchbaren"_s;
-    QTest::newRow("empty folder") << QStringList() << u"Option2"_s << u"keine"_s;
-}
+    void jumpToProgramFolder()
+    {
+        WindowBench bench;
+        AuswahlFenster &window = bench.open(bench.path(u"B/Musik"_s));
+        int refreshes = 0;
+        connect(&window, &AuswahlFenster::summaryRefreshed, this, [&] { ++refreshes; });
+        auto *jump = bench.find<QPushButton>(u"AppPath"_s);
 
-void TestAuswahlFenster::filterAndSummary()
-{
-    QFETCH(QStringList, files);
-    QFETCH(QString, option);
-    QFETCH(QString, summary);
-    WindowBench bench;
-    for (const QString &file : files)
-        bench.touch(u"A/Musik/"_s + file);
-    bench.open(bench.path(u"A/Musik"_s));
-    bench.find<QRadioButton>(option)->click();
-    QCOMPARE(bench.find<QLabel>(u"FileInfo"_s)->text(), summary);
-}
+        jump->click();
+        QCOMPARE(bench.find<FolderTree>(u"Dir1"_s)->path(), bench.path(u"A/Programm"_s));
+        QCOMPARE(bench.find<DriveSelector>(u"Drive1"_s)->drive(), bench.path(u"A"_s) + u" [A]"_s);
+        QCOMPARE(refreshes, 3);
 
-void TestAuswahlFenster::selectingAFileSetsTheToolTip()
-{
-    WindowBench bench;
-    bench.touch(u"A/Musik/a.mp3"_s);
-    bench.touch(u"A/Musik/b.mp3"_s);
-    bench.open(bench.path(u"A/Musik"_s));
-    auto *list = bench.find<FileListBox>(u"File1"_s);
-    QVERIFY(list->setListIndex(1));
-    QCOMPARE(list->toolTip(), u"b.mp3"_s);
-}
+        // Already there: nothing changes, and the summary is refreshed all the same.
+        refreshes = 0;
+        jump->click();
+        QCOMPARE(refreshes, 1);
+        QCOMPARE(bench.find<QLabel>(u"PfadAnz"_s)->text(), bench.path(u"A/Programm"_s));
+    }
 
-void TestAuswahlFenster::deleteKey_data()
-{
-    QTest::addColumn<int>("selected");
-    QTest::addColumn<Answer>("answer");
-    QTest::addColumn<QStringList>("remaining");
-    QTest::addColumn<int>("selectedAfter");
-    QTest::addColumn<QStringList>("titles");
-    const QStringList all {u"a.mp3"_s, u"b.mp3"_s, u"c.mp3"_s};
-    const QStringList ask {u"Aufpassen!"_s};
-    QTest::newRow("yes deletes and moves up")
-        << 1 << Answer::Yes << QStringList {u"a.mp3"_s, u"c.mp3"_s} << 0 << ask;
-    QTest::newRow("no keeps everything") << 1 << Answer::No << all << 1 << ask;
-    QTest::newRow("top entry leaves nothing selected")
-        << 0 << Answer::Yes << QStringList {u"b.mp3"_s, u"c.mp3"_s} << -1 << ask;
-    QTest::newRow("nothing selected deletes nothing")
-        << -1 << Answer::Yes << all << -1 << QStringList {u"Aufpassen!"_s, u"Geht nicht!"_s};
-}
+    void filterAndSummary_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("summary");
+        const QStringList three {u"a.mp3"_s, u"b.txt"_s, u"C.WMA"_s};
+        QTest::newRow("music files counted") << three << u"Option1"_s << u"2 .mp3 bzw .wma"_s;
+        QTest::newRow("all files counted") << three << u"Option2"_s << u"3 (alle Typen)"_s;
+        QTest::newRow("no music files")
+            << QStringList {u"b.txt"_s} << u"Option1"_s << u"keine Brauchbaren"_s;
+        QTest::newRow("empty folder") << QStringList() << u"Option2"_s << u"keine"_s;
+    }
 
-void TestAuswahlFenster::deleteKey()
-{
-    QFETCH(int, selected);
-    QFETCH(Answer, answer);
-    QFETCH(QStringList, remaining);
-    QFETCH(int, selectedAfter);
-    QFETCH(QStringList, titles);
-    WindowBench bench;
-    for (const QString &name : {u"a.mp3"_s, u"b.mp3"_s, u"c.mp3"_s})
-        bench.touch(u"A/Musik/"_s + name);
-    AuswahlFenster &window = bench.open(bench.path(u"A/Musik"_s));
-    const QString summary = bench.find<QLabel>(u"FileInfo"_s)->text();
-    showActive(window);
-    auto *list = bench.find<FileListBox>(u"File1"_s);
-    list->setFocus();
-    QVERIFY(list->setListIndex(selected));
-    bench.prompter.answers = {answer};
+    void filterAndSummary()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, option);
+        QFETCH(QString, summary);
+        WindowBench bench;
+        for (const QString &file : files)
+            bench.touch(u"A/Musik/"_s + file);
+        bench.open(bench.path(u"A/Musik"_s));
+        bench.find<QRadioButton>(option)->click();
+        QCOMPARE(bench.find<QLabel>(u"FileInfo"_s)->text(), summary);
+    }
 
-    QTest::keyClick(list, Qt::Key_Delete);
-    QCOMPARE(bench.prompter.titles(), titles);
-    const QString name
-        = selected < 0 ? QString() : list->model()->index(selected, 0).data().toString();
-    QCOMPARE(bench.prompter.shown.first().text, u"Soll "_s + name + u" wirklich gelöscht werden?"_s);
-    QCOMPARE(QDir(bench.path(u"A/Musik"_s)).entryList(QDir::Files), remaining);
-    QCOMPARE(list->listIndex(), selectedAfter);
-    // The list and the summary stay as they were until the next re-read.
-    QCOMPARE(list->listCount(), 3);
-    QCOMPARE(bench.find<QLabel>(u"FileInfo"_s)->text(), summary);
-}
+    void selectingAFileSetsTheToolTip()
+    {
+        WindowBench bench;
+        bench.touch(u"A/Musik/a.mp3"_s);
+        bench.touch(u"A/Musik/b.mp3"_s);
+        bench.open(bench.path(u"A/Musik"_s));
+        auto *list = bench.find<FileListBox>(u"File1"_s);
+        QVERIFY(list->setListIndex(1));
+        QCOMPARE(list->toolTip(), u"b.mp3"_s);
+    }
 
-void TestAuswahlFenster::enterRunsTheBothCommand_data()
-{
-    QTest::addColumn<QString>("focus");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<QStringList>("titles");
-    const QStringList confirmation {u"Bestätigung!"_s};
-    QTest::newRow("Return on the first button")
-        << u"ZahlenLöschen"_s << int(Qt::Key_Return) << 0 << confirmation;
-    QTest::newRow("Return in the file list")
-        << u"File1"_s << int(Qt::Key_Return) << 0 << confirmation;
-    QTest::newRow("keypad Enter on the check box")
-        << u"NurMitNull"_s << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << confirmation;
-    QTest::newRow("Shift+Return on the filter")
-        << u"Option1"_s << int(Qt::Key_Return) << int(Qt::ShiftModifier) << confirmation;
-    QTest::newRow("Return in the folder tree opens a folder only")
-        << u"Dir1"_s << int(Qt::Key_Return) << 0 << QStringList();
-}
+    void deleteKey_data()
+    {
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<QStringList>("remaining");
+        QTest::addColumn<int>("selectedAfter");
+        QTest::addColumn<QStringList>("titles");
+        const QStringList all {u"a.mp3"_s, u"b.mp3"_s, u"c.mp3"_s};
+        const QStringList ask {u"Aufpassen!"_s};
+        QTest::newRow("yes deletes and moves up")
+            << 1 << Answer::Yes << QStringList {u"a.mp3"_s, u"c.mp3"_s} << 0 << ask;
+        QTest::newRow("no keeps everything") << 1 << Answer::No << all << 1 << ask;
+        QTest::newRow("top entry leaves nothing selected")
+            << 0 << Answer::Yes << QStringList {u"b.mp3"_s, u"c.mp3"_s} << -1 << ask;
+        QTest::newRow("nothing selected deletes nothing")
+            << -1 << Answer::Yes << all << -1 << QStringList {u"Aufpassen!"_s, u"Geht nicht!"_s};
+    }
 
-void TestAuswahlFenster::enterRunsTheBothCommand()
-{
-    QFETCH(QString, focus);
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
-    QFETCH(QStringList, titles);
-    WindowBench bench;
-    bench.touch(u"A/Musik/01_a.mp3"_s);
-    AuswahlFenster &window = bench.open(bench.path(u"A/Musik"_s));
-    showActive(window);
-    QWidget *control = bench.find<QWidget>(focus);
-    control->setFocus();
-    bench.prompter.answers = {Answer::No};
-    QTest::keyClick(control, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(bench.prompter.titles(), titles);
-    QCOMPARE(bench.find<FolderTree>(u"Dir1"_s)->path(), bench.path(u"A/Musik"_s));
-}
+    void deleteKey()
+    {
+        QFETCH(int, selected);
+        QFETCH(Answer, answer);
+        QFETCH(QStringList, remaining);
+        QFETCH(int, selectedAfter);
+        QFETCH(QStringList, titles);
+        WindowBench bench;
+        for (const QString &name : {u"a.mp3"_s, u"b.mp3"_s, u"c.mp3"_s})
+            bench.touch(u"A/Musik/"_s + name);
+        AuswahlFenster &window = bench.open(bench.path(u"A/Musik"_s));
+        const QString summary = bench.find<QLabel>(u"FileInfo"_s)->text();
+        showActive(window);
+        auto *list = bench.find<FileListBox>(u"File1"_s);
+        list->setFocus();
+        QVERIFY(list->setListIndex(selected));
+        bench.prompter.answers = {answer};
 
-void TestAuswahlFenster::releaseWithoutPressDoesNothing()
-{
-    WindowBench bench;
-    bench.touch(u"A/Musik/01_a.mp3"_s);
-    AuswahlFenster &window = bench.open(bench.path(u"A/Musik"_s));
-    showActive(window);
-    QWidget *button = bench.find<QWidget>(u"ZahlenLöschen"_s);
-    button->setFocus();
-    // The Enter that closed a message box arrives here without its press.
-    QTest::keyRelease(button, Qt::Key_Return);
-    // Auto-repeated key events are no key strokes either.
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QString(), true);
-    QApplication::sendEvent(button, &press);
-    QApplication::sendEvent(button, &release);
-    QVERIFY(bench.prompter.shown.isEmpty());
-    QCOMPARE(bench.find<FileListBox>(u"File1"_s)->listCount(), 1);
-}
+        QTest::keyClick(list, Qt::Key_Delete);
+        QCOMPARE(bench.prompter.titles(), titles);
+        const QString name
+            = selected < 0 ? QString() : list->model()->index(selected, 0).data().toString();
+        QCOMPARE(bench.prompter.shown.first().text,
+                 u"Soll "_s + name + u" wirklich gelöscht werden?"_s);
+        QCOMPARE(QDir(bench.path(u"A/Musik"_s)).entryList(QDir::Files), remaining);
+        QCOMPARE(list->listIndex(), selectedAfter);
+        // The list and the summary stay as they were until the next re-read.
+        QCOMPARE(list->listCount(), 3);
+        QCOMPARE(bench.find<QLabel>(u"FileInfo"_s)->text(), summary);
+    }
 
-void TestAuswahlFenster::timerKeepsThePosition()
-{
-    WindowBench bench;
-    for (const QString &name : {u"a.mp3"_s, u"b.mp3"_s, u"c.mp3"_s, u"d.mp3"_s})
-        bench.touch(u"A/Musik/"_s + name);
-    bench.open(bench.path(u"A/Musik"_s));
-    auto *list = bench.find<FileListBox>(u"File1"_s);
-    const QString summary = bench.find<QLabel>(u"FileInfo"_s)->text();
-    QVERIFY(list->setListIndex(2));
-    bench.find<QTimer>(u"Timer1"_s)->setInterval(5);
+    void enterRunsTheBothCommand_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QStringList>("titles");
+        const QStringList confirmation {u"Bestätigung!"_s};
+        QTest::newRow("Return on the first button")
+            << u"ZahlenLöschen"_s << int(Qt::Key_Return) << 0 << confirmation;
+        QTest::newRow("Return in the file list")
+            << u"File1"_s << int(Qt::Key_Return) << 0 << confirmation;
+        QTest::newRow("keypad Enter on the check box")
+            << u"NurMitNull"_s << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << confirmation;
+        QTest::newRow("Shift+Return on the filter")
+            << u"Option1"_s << int(Qt::Key_Return) << int(Qt::ShiftModifier) << confirmation;
+        QTest::newRow("Return in the folder tree opens a folder only")
+            << u"Dir1"_s << int(Qt::Key_Return) << 0 << QStringList();
+    }
 
-    bench.touch(u"A/Musik/0.mp3"_s);
-    QTRY_COMPARE(list->listCount(), 5);
-    QCOMPARE(list->listIndex(), 2);
-    QCOMPARE(list->toolTip(), u"b.mp3"_s);
+    void enterRunsTheBothCommand()
+    {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QStringList, titles);
+        WindowBench bench;
+        bench.touch(u"A/Musik/01_a.mp3"_s);
+        AuswahlFenster &window = bench.open(bench.path(u"A/Musik"_s));
+        showActive(window);
+        QWidget *control = bench.find<QWidget>(focus);
+        control->setFocus();
+        bench.prompter.answers = {Answer::No};
+        QTest::keyClick(control, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(bench.prompter.titles(), titles);
+        QCOMPARE(bench.find<FolderTree>(u"Dir1"_s)->path(), bench.path(u"A/Musik"_s));
+    }
 
-    // A list that became too short keeps no selection, and says nothing.
-    for (const QString &name : {u"a.mp3"_s, u"b.mp3"_s, u"c.mp3"_s})
-        QVERIFY(QFile::remove(bench.path(u"A/Musik/"_s + name)));
-    QTRY_COMPARE(list->listCount(), 2);
-    QCOMPARE(list->listIndex(), -1);
-    QVERIFY(bench.prompter.shown.isEmpty());
-    QCOMPARE(bench.find<QLabel>(u"FileInfo"_s)->text(), summary);
-}
+    void releaseWithoutPressDoesNothing()
+    {
+        WindowBench bench;
+        bench.touch(u"A/Musik/01_a.mp3"_s);
+        AuswahlFenster &window = bench.open(bench.path(u"A/Musik"_s));
+        showActive(window);
+        QWidget *button = bench.find<QWidget>(u"ZahlenLöschen"_s);
+        button->setFocus();
+        // The Enter that closed a message box arrives here without its press.
+        QTest::keyRelease(button, Qt::Key_Return);
+        // Auto-repeated key events are no key strokes either.
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(button, &press);
+        QApplication::sendEvent(button, &release);
+        QVERIFY(bench.prompter.shown.isEmpty());
+        QCOMPARE(bench.find<FileListBox>(u"File1"_s)->listCount(), 1);
+    }
 
-void TestAuswahlFenster::timerRestsWhileACommandRuns()
-{
-    WindowBench bench;
-    for (const QString &name : {u"01_b.mp3"_s, u"02_c.mp3"_s})
-        bench.touch(u"A/Musik/"_s + name);
-    bench.open(bench.path(u"A/Musik"_s));
-    auto *list = bench.find<FileListBox>(u"File1"_s);
-    bench.find<QTimer>(u"Timer1"_s)->setInterval(1);
-    // While the question is open, a file turns up that would sort first; the
-    // timer must not re-read the list under the run.
-    QList<int> countsWhileAsking;
-    bench.prompter.onAsk = [&](const Message &) {
-        bench.touch(u"A/Musik/00_a.mp3"_s);
-        QTest::qWait(30);
-        countsWhileAsking.append(list->listCount());
-    };
-    bench.find<QPushButton>(u"BeidesLöschen"_s)->click();
-    // Two entries under the question; the summary follows the final re-read.
-    QCOMPARE(countsWhileAsking, (QList<int> {2, 3}));
-    QCOMPARE(QDir(bench.path(u"A/Musik"_s)).entryList(QDir::Files),
-             (QStringList {u"00_a.mp3"_s, u"b.mp3"_s, u"c.mp3"_s}));
-}
+    void timerKeepsThePosition()
+    {
+        WindowBench bench;
+        for (const QString &name : {u"a.mp3"_s, u"b.mp3"_s, u"c.mp3"_s, u"d.mp3"_s})
+            bench.touch(u"A/Musik/"_s + name);
+        bench.open(bench.path(u"A/Musik"_s));
+        auto *list = bench.find<FileListBox>(u"File1"_s);
+        const QString summary = bench.find<QLabel>(u"FileInfo"_s)->text();
+        QVERIFY(list->setListIndex(2));
+        bench.find<QTimer>(u"Timer1"_s)->setInterval(5);
 
-void TestAuswahlFenster::closingStoresTheFolder()
-{
-    WindowBench bench;
-    AuswahlFenster &window = bench.open(bench.path(u"A/Musik"_s));
-    QVERIFY(bench.find<FolderTree>(u"Dir1"_s)->setPath(bench.path(u"B/Musik"_s)));
-    QVERIFY(window.close());
-    QCOMPARE(bench.settings.written, QStringList {bench.path(u"B/Musik"_s)});
-}
+        bench.touch(u"A/Musik/0.mp3"_s);
+        QTRY_COMPARE(list->listCount(), 5);
+        QCOMPARE(list->listIndex(), 2);
+        QCOMPARE(list->toolTip(), u"b.mp3"_s);
+
+        // A list that became too short keeps no selection, and says nothing.
+        for (const QString &name : {u"a.mp3"_s, u"b.mp3"_s, u"c.mp3"_s})
+            QVERIFY(QFile::remove(bench.path(u"A/Musik/"_s + name)));
+        QTRY_COMPARE(list->listCount(), 2);
+        QCOMPARE(list->listIndex(), -1);
+        QVERIFY(bench.prompter.shown.isEmpty());
+        QCOMPARE(bench.find<QLabel>(u"FileInfo"_s)->text(), summary);
+    }
+
+    void timerRestsWhileACommandRuns()
+    {
+        WindowBench bench;
+        for (const QString &name : {u"01_b.mp3"_s, u"02_c.mp3"_s})
+            bench.touch(u"A/Musik/"_s + name);
+        bench.open(bench.path(u"A/Musik"_s));
+        auto *list = bench.find<FileListBox>(u"File1"_s);
+        bench.find<QTimer>(u"Timer1"_s)->setInterval(1);
+        // While the question is open, a file turns up that would sort first; the
+        // timer must not re-read the list under the run.
+        QList<int> countsWhileAsking;
+        bench.prompter.onAsk = [&](const Message &) {
+            bench.touch(u"A/Musik/00_a.mp3"_s);
+            QTest::qWait(30);
+            countsWhileAsking.append(list->listCount());
+        };
+        bench.find<QPushButton>(u"BeidesLöschen"_s)->click();
+        // Two entries under the question; the summary follows the final re-read.
+        QCOMPARE(countsWhileAsking, (QList<int> {2, 3}));
+        QCOMPARE(QDir(bench.path(u"A/Musik"_s)).entryList(QDir::Files),
+                 (QStringList {u"00_a.mp3"_s, u"b.mp3"_s, u"c.mp3"_s}));
+    }
+
+    void closingStoresTheFolder()
+    {
+        WindowBench bench;
+        AuswahlFenster &window = bench.open(bench.path(u"A/Musik"_s));
+        QVERIFY(bench.find<FolderTree>(u"Dir1"_s)->setPath(bench.path(u"B/Musik"_s)));
+        QVERIFY(window.close());
+        QCOMPARE(bench.settings.written, QStringList {bench.path(u"B/Musik"_s)});
+    }
+};
 
 NAMLEX_REGISTER_TEST(TestAuswahlFenster)
 #include "tst_auswahlfenster.moc"
