@@ -16,6 +16,18 @@ bool isSeparator(QChar c)
 #endif
 }
 
+// Length of the root at the start of an absolute path, 0 for a relative one.
+qsizetype rootLength(const QString &path)
+{
+#ifdef Q_OS_WIN
+    if (path.size() >= 3 && path.at(0).isLetter() && path.at(1) == u':' && isSeparator(path.at(2)))
+        return 3;
+    return 0;
+#else
+    return path.startsWith(u'/') ? 1 : 0;
+#endif
+}
+
 } // namespace
 
 QChar pathSeparator()
@@ -32,6 +44,35 @@ QString joinPath(const QString &folder, const QString &name)
     if (!folder.isEmpty() && isSeparator(folder.back()))
         return folder + name;
     return folder + pathSeparator() + name;
+}
+
+QString cleanFolderPath(const QString &path)
+{
+    const qsizetype root = rootLength(path);
+    if (root == 0)
+        return {};
+    QStringList parts;
+    for (const QString &part : path.mid(root).split(pathSeparator(), Qt::SkipEmptyParts)) {
+        if (part == u"..") {
+            if (!parts.isEmpty())
+                parts.removeLast();
+        } else if (part != u".") {
+            parts.append(part);
+        }
+    }
+    return path.left(root - 1) + pathSeparator() + parts.join(pathSeparator());
+}
+
+QStringList folderChain(const QString &cleanPath)
+{
+    const qsizetype root = rootLength(cleanPath);
+    QString folder = cleanPath.left(root);
+    QStringList chain {folder};
+    for (const QString &part : cleanPath.mid(root).split(pathSeparator(), Qt::SkipEmptyParts)) {
+        folder = joinPath(folder, part);
+        chain.append(folder);
+    }
+    return chain;
 }
 
 bool isPlainFileName(const QString &name)

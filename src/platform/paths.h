@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace namlex::platform {
 
@@ -13,6 +14,14 @@ QString joinPath(const QString &folder, const QString &name);
 // A name that can stand on its own in a folder: not empty, not "." or "..",
 // no separator, and encodable back into the bytes of a file name.
 bool isPlainFileName(const QString &name);
+
+// An absolute folder path without ".", "..", doubled or trailing
+// separators (the root keeps its own). Empty when the path is not absolute.
+// Pure string work: names may hold escapes for bytes that are not UTF-8.
+QString cleanFolderPath(const QString &path);
+
+// The folders from the root down to the given clean folder path, both included.
+QStringList folderChain(const QString &cleanPath);
 
 // The process's working folder.
 QString workingFolder();

@@ -32,12 +32,10 @@ AuswahlFenster::AuswahlFenster(const WindowServices &windowServices, QWidget *pa
     setFixedSize(585, 396);
     ui.setUp(this, services.volumes);
 
-    // Like a file manager, the window opens on the folder it was started in.
-    const QString workingFolder = platform::workingFolder();
-    ui.Dir1->setPath(workingFolder);
-    ui.File1->setPath(ui.Dir1->path());
-    ui.Drive1->setDrive(ui.Dir1->path());
-    ui.Drive1->rememberFolder(ui.Dir1->path());
+    // Until load() shows the first folder, the selector stands on the drive
+    // the program was started from. Nothing is listed yet: that folder is
+    // seldom the one the window opens on.
+    ui.Drive1->setDrive(platform::workingFolder());
 
     connect(ui.Drive1, &DriveSelector::changed, this, &AuswahlFenster::onDrive1Change);
     connect(ui.Dir1, &FolderTree::changed, this, &AuswahlFenster::onDir1Change);
@@ -67,8 +65,10 @@ AuswahlFenster::AuswahlFenster(const WindowServices &windowServices, QWidget *pa
 void AuswahlFenster::load()
 {
     ui.Hilfe->setToolTip(u"Hilfe durch zeigen auf das entspr. Objekt!"_s);
-    ui.Dir1->setToolTip(ui.Dir1->path());
-    ui.PfadAnz->setToolTip(ui.Dir1->path());
+    // The first tool tips name the folder the program was started in.
+    const QString workingFolder = platform::workingFolder();
+    ui.Dir1->setToolTip(workingFolder);
+    ui.PfadAnz->setToolTip(workingFolder);
     ui.Drive1->setToolTip(ui.Drive1->drive());
     setWindowTitle(windowTitle() + u' ' + services.version);
 

@@ -42,26 +42,6 @@ private:
     }
 };
 
-// The path without ".", "..", doubled or trailing separators. The names may
-// hold lone surrogates that stand for undecodable bytes, so this works on the
-// string alone and never asks Qt's file classes. Empty when not absolute.
-QString cleanFolderPath(const QString &path)
-{
-    const QChar separator = platform::pathSeparator();
-    if (!path.startsWith(separator))
-        return {};
-    QStringList parts;
-    for (const QString &part : path.split(separator, Qt::SkipEmptyParts)) {
-        if (part == u"..") {
-            if (!parts.isEmpty())
-                parts.removeLast();
-        } else if (part != u".") {
-            parts.append(part);
-        }
-    }
-    return separator + parts.join(separator);
-}
-
 } // namespace
 
 FolderTree::FolderTree(QWidget *parent)
@@ -86,7 +66,7 @@ QString FolderTree::path() const
 
 bool FolderTree::setPath(const QString &path)
 {
-    const QString cleaned = cleanFolderPath(path);
+    const QString cleaned = platform::cleanFolderPath(path);
     if (cleaned.isEmpty() || !platform::canListFolder(cleaned))
         return false;
     if (cleaned == path_)
@@ -103,19 +83,17 @@ void FolderTree::rebuild()
     const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon, nullptr, this);
     const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon, nullptr, this);
 
-    const QChar separator = platform::pathSeparator();
-    QString folder(separator);
-    addEntry(folder, folder, 0, openIcon);
-    const QStringList parts = path_.split(separator, Qt::SkipEmptyParts);
-    for (qsizetype depth = 0; depth < parts.size(); ++depth) {
-        folder = platform::joinPath(folder, parts.at(depth));
-        addEntry(folder, parts.at(depth), int(depth + 1), openIcon);
+    const QStringList chain = platform::folderChain(path_);
+    for (qsizetype depth = 0; depth < chain.size(); ++depth) {
+        const QString &folder = chain.at(depth);
+        const QString name = depth == 0 ? folder : folder.section(platform::pathSeparator(), -1);
+        addEntry(folder, name, int(depth), openIcon);
     }
     QListWidgetItem *current = item(count() - 1);
 
     // A folder that vanishes between the check and the listing simply shows
     // no sub-folders; the next visit lists it again.
-    const int childDepth = int(parts.size() + 1);
+    const int childDepth = int(chain.size());
     for (const QString &name : platform::listSubfolders(path_).value_or(QStringList()))
         addEntry(platform::joinPath(path_, name), name, childDepth, closedIcon);
 
