@@ -20,10 +20,9 @@ FileListBox::FileListBox(QWidget *parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setModel(model_);
-    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        if (!replacingNames_)
-            Q_EMIT fileClicked();
-    });
+    // Replacing the names resets the selection without this signal.
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &FileListBox::fileClicked);
 }
 
 QString FileListBox::path() const
@@ -55,11 +54,8 @@ bool FileListBox::reread()
     const QStringList shown = names.value_or(QStringList());
     // The list is re-read every second; rebuilding it when nothing changed
     // would drop the selection, jump to the top and flicker.
-    if (shown != model_->stringList()) {
-        replacingNames_ = true;
+    if (shown != model_->stringList())
         model_->setStringList(shown);
-        replacingNames_ = false;
-    }
     return names.has_value();
 }
 

@@ -53,7 +53,6 @@ private:
     QStringListModel *model_;
     QString path_;
     QString pattern_;
-    bool replacingNames_ = false;
 };
 
 } // namespace namlex
