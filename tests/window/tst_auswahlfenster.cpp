@@ -57,64 +57,61 @@ private Q_SLOTS:
 
     void controlsAsDesigned_data()
     {
-        QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("toolTip");
         QTest::addColumn<QRect>("geometry");
         QTest::newRow("ZahlenLöschen")
-            << u"ZahlenLöschen"_s << u"1. Zahlen löschen"_s
-            << u"Löscht die Nummerierung am Anfang des Dateinamens"_s << QRect(448, 304, 129, 25);
-        QTest::newRow("File1") << u"File1"_s << QString() << QString() << QRect(296, 32, 281, 262);
+            << u"1. Zahlen löschen"_s << u"Löscht die Nummerierung am Anfang des Dateinamens"_s
+            << QRect(448, 304, 129, 25);
+        QTest::newRow("File1") << QString() << QString() << QRect(296, 32, 281, 262);
         QTest::newRow("Label1")
-            << u"Label1"_s << u"Gewählte Dateien:"_s
+            << u"Gewählte Dateien:"_s
             << u"Die in diesem Fenster aufgeführten Dateien können bearbeitet werden"_s
             << QRect(296, 16, 113, 17);
-        QTest::newRow("Dir1") << u"Dir1"_s << QString() << u"<folder>"_s << QRect(8, 32, 281, 261);
-        QTest::newRow("Label2") << u"Label2"_s << u"Aktueller Pfad:"_s << u"Wie gesagt..."_s
+        QTest::newRow("Dir1") << QString() << u"<folder>"_s << QRect(8, 32, 281, 261);
+        QTest::newRow("Label2") << u"Aktueller Pfad:"_s << u"Wie gesagt..."_s
                                 << QRect(8, 296, 113, 17);
-        QTest::newRow("Label3") << u"Label3"_s << u"Ordnerwahl:"_s
-                                << u"Ordner auswählern, wie im Explorer"_s << QRect(8, 16, 73, 17);
+        QTest::newRow("Label3") << u"Ordnerwahl:"_s << u"Ordner auswählern, wie im Explorer"_s
+                                << QRect(8, 16, 73, 17);
         QTest::newRow("AppPath")
-            << u"AppPath"_s << u"Zum Programmordner springen"_s
+            << u"Zum Programmordner springen"_s
             << u"Wechseln zum Ordner, von dem aus das Programm gestartet wurde "_s
             << QRect(104, 13, 161, 17);
-        QTest::newRow("Label4") << u"Label4"_s << u"Laufwerk:"_s << u"Laufwerk auswählen"_s
+        QTest::newRow("Label4") << u"Laufwerk:"_s << u"Laufwerk auswählen"_s
                                 << QRect(8, 352, 121, 17);
-        QTest::newRow("USLöschen") << u"USLöschen"_s << u"2. Unterstriche entfernen"_s
+        QTest::newRow("USLöschen") << u"2. Unterstriche entfernen"_s
                                    << u"Ersetzt die hässlichen Unterstriche (_) durch Leerzeichen"_s
                                    << QRect(448, 336, 129, 25);
-        QTest::newRow("Label5") << u"Label5"_s << u"vom Quillo"_s
+        QTest::newRow("Label5") << u"vom Quillo"_s
                                 << u"Programmiert vom Quillo, nach einer Idee von Brem."_s
                                 << QRect(536, 0, 81, 17);
-        QTest::newRow("Frame1") << u"Frame1"_s << u"Filterauswahl:"_s << QString()
-                                << QRect(296, 296, 121, 50);
-        QTest::newRow("Option2") << u"Option2"_s << u"Alle Dateien"_s
+        QTest::newRow("Frame1") << u"Filterauswahl:"_s << QString() << QRect(296, 296, 121, 50);
+        QTest::newRow("Option2") << u"Alle Dateien"_s
                                  << u"Wählt alle in diesem Ordner Befindlichen Dateien aus"_s
                                  << QRect(8, 32, 105, 13);
-        QTest::newRow("Option1") << u"Option1"_s << u"Nur mp3 und wma"_s
-                                 << u"Wählt nur mp3 und wma Dateien aus"_s << QRect(8, 16, 111, 13);
+        QTest::newRow("Option1") << u"Nur mp3 und wma"_s << u"Wählt nur mp3 und wma Dateien aus"_s
+                                 << QRect(8, 16, 111, 13);
         QTest::newRow("BeidesLöschen")
-            << u"BeidesLöschen"_s << u"+ Beides tun +"_s
+            << u"+ Beides tun +"_s
             << u"Beide Funktionen ausführen, spart Zeit! Oder einfach [ENTER] drücken!"_s
             << QRect(448, 368, 129, 25);
         QTest::newRow("NurMitNull")
-            << u"NurMitNull"_s << u"Nur Dateien mit einer Null am Anfang bearbeiten"_s
+            << u"Nur Dateien mit einer Null am Anfang bearbeiten"_s
             << u"Wenn keine Null am Anfang steht, wird die Zahl nicht entfernt, z.B. bei \"89er's - Kingston Town\""_s
             << QRect(304, 352, 129, 41);
-        QTest::newRow("Hilfe") << u"Hilfe"_s << u"> Hilfe <"_s
-                               << u"Hilfe durch zeigen auf das entspr. Objekt!"_s
+        QTest::newRow("Hilfe") << u"> Hilfe <"_s << u"Hilfe durch zeigen auf das entspr. Objekt!"_s
                                << QRect(536, 13, 49, 17);
     }
 
     void controlsAsDesigned()
     {
-        QFETCH(QString, name);
         QFETCH(QString, caption);
         QFETCH(QString, toolTip);
         QFETCH(QRect, geometry);
         WindowBench bench;
         bench.open(bench.path(u"A/Musik"_s));
-        const QWidget *control = bench.find<QWidget>(name);
+        // Each row is named after its control.
+        const QWidget *control = bench.find<QWidget>(QString::fromUtf8(QTest::currentDataTag()));
         QVERIFY(control);
         QCOMPARE(::caption(control), caption);
         QCOMPARE(control->toolTip(),
