@@ -28,6 +28,11 @@ bool deleteFile(const QString &path)
     struct stat info = {};
     if (::lstat(bytes->constData(), &info) != 0 || S_ISDIR(info.st_mode))
         return false;
+    // A file without any write permission is write-protected, as a read-only
+    // file is elsewhere: it is kept, even for a user whom the system would
+    // let remove it.
+    if (S_ISREG(info.st_mode) && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return false;
     return ::unlink(bytes->constData()) == 0;
 }
 

@@ -64,10 +64,11 @@ void ConfigFile::writeFolder(const QString &folder)
     if (!bytes)
         return;
     const QByteArray content = *bytes + "\r\n";
-    if (QFileInfo(programFolder).isWritable()
-        && writeAtomically(platform::joinPath(programFolder, fileName), content))
-        return;
-    if (QDir().mkpath(userFolder))
+    // One place only, so that start-up never reads an older copy elsewhere.
+    // A Config.ini the user made read-only keeps its folder.
+    if (QFileInfo(programFolder).isWritable())
+        writeAtomically(platform::joinPath(programFolder, fileName), content);
+    else if (QDir().mkpath(userFolder))
         writeAtomically(platform::joinPath(userFolder, fileName), content);
 }
 

@@ -72,10 +72,10 @@ void AuswahlFenster::load()
     ui.Drive1->setToolTip(ui.Drive1->drive());
     setWindowTitle(windowTitle() + u' ' + services.version);
 
-    // A missing, empty or unusable setting falls back to the program folder
-    // without a word.
+    // A missing, empty or unusable setting, or a stored folder on a drive that
+    // is not ready, falls back to the program folder without a word.
     const std::optional<QString> stored = services.settings.readFolder();
-    if (stored && ui.Dir1->setPath(*stored)) {
+    if (stored && ui.Drive1->isReadyFor(*stored) && ui.Dir1->setPath(*stored)) {
         showFolder(*stored);
         return;
     }

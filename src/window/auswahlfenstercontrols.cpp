@@ -111,6 +111,8 @@ void AuswahlFensterControls::setUp(QWidget *window, const VolumeSource &volumes)
                    u"Wie gesagt..."_s);
     PfadAnz = label(window, u"PfadAnz"_s, u"Pfad"_s, twips(120, 4680, 4095, 615));
     PfadAnz->setWordWrap(true);
+    // Folder names are shown as they are, even when they look like markup.
+    PfadAnz->setTextFormat(Qt::PlainText);
     PfadAnz->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label3 = label(window, u"Label3"_s, u"Ordnerwahl:"_s, twips(120, 240, 1095, 255),
                    u"Ordner auswählern, wie im Explorer"_s);

@@ -1,5 +1,6 @@
 #include "window/driveselector.h"
 
+#include "platform/folderlisting.h"
 #include "window/volumesource.h"
 
 #include <QSignalBlocker>
@@ -37,7 +38,15 @@ std::optional<QString> DriveSelector::folderOf(const QString &driveText) const
     if (index < 0 || !source_.isReady(volumes_.at(index)))
         return std::nullopt;
     const QString &root = volumes_.at(index).rootPath;
-    return lastFolders_.value(root, root);
+    // A folder that has gone since it was shown leaves the volume at its root.
+    const QString last = lastFolders_.value(root);
+    return !last.isEmpty() && platform::canListFolder(last) ? last : root;
+}
+
+bool DriveSelector::isReadyFor(const QString &path) const
+{
+    const int index = platform::volumeHolding(volumes_, path);
+    return index < 0 || source_.isReady(volumes_.at(index));
 }
 
 void DriveSelector::rememberFolder(const QString &folder)

@@ -34,6 +34,8 @@ public:
     // The folder to show for an entry: the last one remembered on its volume
     // during this run, else its root. Empty for an unknown or unready volume.
     std::optional<QString> folderOf(const QString &driveText) const;
+    // Whether the volume holding the path is ready (true when none holds it).
+    bool isReadyFor(const QString &path) const;
     // Remembers the folder as the last one shown on the volume holding it.
     void rememberFolder(const QString &folder);
 

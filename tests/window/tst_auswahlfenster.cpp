@@ -273,15 +273,19 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("remaining");
         QTest::addColumn<int>("selectedAfter");
         QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<bool>("writeProtected"); // b.mp3 has no write permission
         const QStringList all {u"a.mp3"_s, u"b.mp3"_s, u"c.mp3"_s};
+        const QStringList refused {u"Aufpassen!"_s, u"Geht nicht!"_s};
         const QStringList ask {u"Aufpassen!"_s};
         QTest::newRow("yes deletes and moves up")
-            << 1 << Answer::Yes << QStringList {u"a.mp3"_s, u"c.mp3"_s} << 0 << ask;
-        QTest::newRow("no keeps everything") << 1 << Answer::No << all << 1 << ask;
+            << 1 << Answer::Yes << QStringList {u"a.mp3"_s, u"c.mp3"_s} << 0 << ask << false;
+        QTest::newRow("no keeps everything") << 1 << Answer::No << all << 1 << ask << false;
         QTest::newRow("top entry leaves nothing selected")
-            << 0 << Answer::Yes << QStringList {u"b.mp3"_s, u"c.mp3"_s} << -1 << ask;
+            << 0 << Answer::Yes << QStringList {u"b.mp3"_s, u"c.mp3"_s} << -1 << ask << false;
         QTest::newRow("nothing selected deletes nothing")
-            << -1 << Answer::Yes << all << -1 << QStringList {u"Aufpassen!"_s, u"Geht nicht!"_s};
+            << -1 << Answer::Yes << all << -1 << refused << false;
+        QTest::newRow("write-protected file is kept")
+            << 1 << Answer::Yes << all << 1 << refused << true;
     }
 
     void deleteKey()
@@ -291,9 +295,12 @@ private Q_SLOTS:
         QFETCH(QStringList, remaining);
         QFETCH(int, selectedAfter);
         QFETCH(QStringList, titles);
+        QFETCH(bool, writeProtected);
         WindowBench bench;
         for (const QString &name : {u"a.mp3"_s, u"b.mp3"_s, u"c.mp3"_s})
             bench.touch(u"A/Musik/"_s + name);
+        if (writeProtected)
+            QVERIFY(QFile::setPermissions(bench.path(u"A/Musik/b.mp3"_s), QFile::ReadOwner));
         AuswahlFenster &window = bench.open(bench.path(u"A/Musik"_s));
         const QString summary = bench.find<QLabel>(u"FileInfo"_s)->text();
         showActive(window);
@@ -313,6 +320,15 @@ private Q_SLOTS:
         // The list and the summary stay as they were until the next re-read.
         QCOMPARE(list->listCount(), 3);
         QCOMPARE(bench.find<QLabel>(u"FileInfo"_s)->text(), summary);
+    }
+
+    void storedFolderOnAnUnreadyDriveFallsBack()
+    {
+        WindowBench bench;
+        bench.volumes.notReady.insert(bench.path(u"B"_s));
+        bench.open(bench.path(u"B/Musik"_s));
+        QCOMPARE(bench.find<FolderTree>(u"Dir1"_s)->path(), bench.path(u"A/Programm"_s));
+        QVERIFY(bench.prompter.shown.isEmpty());
     }
 
     void enterRunsTheBothCommand_data()

@@ -212,9 +212,14 @@ private Q_SLOTS:
         QCOMPARE(selector.drive(), at(drive));
         QCOMPARE(source.reads, 1);
 
-        for (const QString &folder : {u"~/A/1"_s, u"~/B/x"_s, u"~/A/2"_s})
+        for (const QString &folder : {u"~/A/1"_s, u"~/B/x"_s, u"~/A/2"_s}) {
+            QVERIFY(QDir().mkpath(at(folder)));
             selector.rememberFolder(at(folder));
+        }
         QCOMPARE(selector.folderOf(at(u"~/A [Alpha]"_s)).value_or(QString()), at(u"~/A/2"_s));
+        // A remembered folder that has gone leaves the drive at its root.
+        QVERIFY(QDir(at(u"~/A/2"_s)).removeRecursively());
+        QCOMPARE(selector.folderOf(at(u"~/A [Alpha]"_s)).value_or(QString()), at(u"~/A"_s));
         QVERIFY(!selector.folderOf(at(u"~/A"_s))); // a root alone is no entry's text
 
         // A refill keeps the selection and reports no change.
