@@ -104,101 +104,93 @@ private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 
-    void confirmationNoLeavesEverything_data()
+    // Nothing is walked or renamed when the list is empty, before or after
+    // the question, or when the question is answered with No.
+    void checksBeforeRenaming_data()
     {
         QTest::addColumn<Command>("command");
         QTest::addColumn<bool>("allFiles");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("title");
+        QTest::addColumn<QList<QByteArray>>("files");
+        QTest::addColumn<bool>("emptiedWhileAsking");
+        QTest::addColumn<QList<Message>>("boxes");
         const QString allTitle = u"'Alle Dateien' ausgewählt"_s;
-        const QString oneLine
-            = u"Sollen alle Dateien, auch ohne .mp3- und .wma-Endung, umbenannt werden?"_s;
-        QTest::newRow("both, music only")
-            << Command {runBothCommand} << false << u"Wirklich umbenennen?"_s << u"Bestätigung!"_s;
-        QTest::newRow("both, all files")
-            << Command {runBothCommand} << true
-            << u"Soll bei allen Dateien, auch ohne .mp3- und .wma-Endung,\rdie Nummerierung gelöscht und Unterstriche durch Leerzeichen ersetzt werden?"_s
-            << allTitle;
-        QTest::newRow("numbers, music only") << Command {runNumbersCommand} << false
-                                             << u"Wirklich umbenennen?"_s << u"Bestätigung"_s;
-        QTest::newRow("numbers, all files")
-            << Command {runNumbersCommand} << true << oneLine << allTitle;
-        QTest::newRow("underscores, music only")
-            << Command {runUnderscoresCommand} << false
-            << u"Wirklich die Unterstriche durch Leerzeichen ersetzen?"_s << u"Bestätigung"_s;
-        QTest::newRow("underscores, all files")
-            << Command {runUnderscoresCommand} << true << oneLine << allTitle;
+        const Message oneLine = question(
+            u"Sollen alle Dateien, auch ohne .mp3- und .wma-Endung, umbenannt werden?"_s, allTitle);
+        const Message none = report(u"Keine Dateien im Ordner."_s, u"Fatal Error"_s);
+        const Message switchHint = report(
+            u"Es werden keine Dateien angezeigt, evtl. auf 'Alle Dateien' umschalten, um den gesamten Ordnerinhalt angezeigt zu bekommen."_s,
+            u"Fatal Error"_s);
+        const Command both {runBothCommand}, numbers {runNumbersCommand},
+            underscores {runUnderscoresCommand};
+        const QList<QByteArray> files {"01_a.mp3", "02_b.wma", "03_c.txt"};
+        const QList<QByteArray> noMusic {"01_notes.txt"};
+        const Message bothMusic = question(u"Wirklich umbenennen?"_s, u"Bestätigung!"_s);
+        const Message numbersMusic = question(u"Wirklich umbenennen?"_s, u"Bestätigung"_s);
+        const Message underscoresMusic = question(
+            u"Wirklich die Unterstriche durch Leerzeichen ersetzen?"_s, u"Bestätigung"_s);
+        QTest::newRow("both, music only, no")
+            << both << false << files << false << QList<Message> {bothMusic};
+        QTest::newRow("both, all files, no")
+            << both << true << files << false
+            << QList<Message> {question(
+                   u"Soll bei allen Dateien, auch ohne .mp3- und .wma-Endung,\rdie Nummerierung gelöscht und Unterstriche durch Leerzeichen ersetzt werden?"_s,
+                   allTitle)};
+        QTest::newRow("numbers, music only, no")
+            << numbers << false << files << false << QList<Message> {numbersMusic};
+        QTest::newRow("numbers, all files, no")
+            << numbers << true << files << false << QList<Message> {oneLine};
+        QTest::newRow("underscores, music only, no")
+            << underscores << false << files << false << QList<Message> {underscoresMusic};
+        QTest::newRow("underscores, all files, no")
+            << underscores << true << files << false << QList<Message> {oneLine};
+        QTest::newRow("both, empty folder")
+            << both << true << QList<QByteArray> {} << false << QList<Message> {none};
+        QTest::newRow("both, no music")
+            << both << false << noMusic << false << QList<Message> {switchHint};
+        QTest::newRow("numbers, empty folder")
+            << numbers << true << QList<QByteArray> {} << false << QList<Message> {none};
+        QTest::newRow("numbers, no music")
+            << numbers << false << noMusic << false << QList<Message> {switchHint};
+        QTest::newRow("underscores, empty folder")
+            << underscores << true << QList<QByteArray> {} << false << QList<Message> {none};
+        QTest::newRow("underscores, no music")
+            << underscores << false << noMusic << false << QList<Message> {switchHint};
+        QTest::newRow("both, emptied while asking")
+            << both << false << QList<QByteArray> {"01_a.mp3"} << true
+            << QList<Message> {bothMusic, switchHint};
+        QTest::newRow("numbers, emptied while asking")
+            << numbers << false << QList<QByteArray> {"01_a.mp3"} << true
+            << QList<Message> {numbersMusic, switchHint};
+        QTest::newRow("underscores, emptied while asking")
+            << underscores << false << QList<QByteArray> {"01_a.mp3"} << true
+            << QList<Message> {underscoresMusic, switchHint};
     }
 
-    void confirmationNoLeavesEverything()
+    void checksBeforeRenaming()
     {
         QFETCH(Command, command);
         QFETCH(bool, allFiles);
-        QFETCH(QString, text);
-        QFETCH(QString, title);
-        Bench bench(allFiles, {"01_a.mp3", "02_b.wma", "03_c.txt"});
-        const QList<QByteArray> before = bench.names();
-        bench.prompter.answers = {Answer::No};
+        QFETCH(QList<QByteArray>, files);
+        QFETCH(bool, emptiedWhileAsking);
+        QFETCH(QList<Message>, boxes);
+        Bench bench(allFiles, files);
+        QList<QByteArray> after = bench.names();
+        bench.prompter.answers = {emptiedWhileAsking ? Answer::Yes : Answer::No};
+        if (emptiedWhileAsking) {
+            // Another program moves the file away while the question is open,
+            // and the list is re-read before the answer.
+            after = {"a.txt"};
+            bench.prompter.onAsk = [&bench](const Message &) {
+                QVERIFY(QFile::rename(bench.dir.filePath(u"01_a.mp3"_s),
+                                      bench.dir.filePath(u"a.txt"_s)));
+                bench.list.refresh();
+                bench.prompter.onAsk = nullptr;
+            };
+        }
         bench.run(command);
-        QCOMPARE(bench.prompter.shown, QList<Message> {question(text, title)});
-        QCOMPARE(bench.names(), before);
+        QCOMPARE(bench.prompter.shown, boxes);
+        QCOMPARE(bench.names(), after);
         QCOMPARE(bench.list.selections, QList<int>());
-        QCOMPARE(bench.list.refreshes, 1);
-    }
-
-    void emptyListShowsOneMessage_data()
-    {
-        QTest::addColumn<Command>("command");
-        QTest::addColumn<bool>("allFiles");
-        QTest::addColumn<QString>("text");
-        const QString none = u"Keine Dateien im Ordner."_s;
-        const QString switchHint
-            = u"Es werden keine Dateien angezeigt, evtl. auf 'Alle Dateien' umschalten, um den gesamten Ordnerinhalt angezeigt zu bekommen."_s;
-        QTest::newRow("both, all files") << Command {runBothCommand} << true << none;
-        QTest::newRow("both, music only") << Command {runBothCommand} << false << switchHint;
-        QTest::newRow("numbers, all files") << Command {runNumbersCommand} << true << none;
-        QTest::newRow("numbers, music only") << Command {runNumbersCommand} << false << switchHint;
-        QTest::newRow("underscores, all files") << Command {runUnderscoresCommand} << true << none;
-        QTest::newRow("underscores, music only")
-            << Command {runUnderscoresCommand} << false << switchHint;
-    }
-
-    void emptyListShowsOneMessage()
-    {
-        QFETCH(Command, command);
-        QFETCH(bool, allFiles);
-        QFETCH(QString, text);
-        // Under the music filter the folder is not empty, only nothing matches.
-        Bench bench(allFiles, allFiles ? QList<QByteArray> {} : QList<QByteArray> {"01_notes.txt"});
-        bench.run(command);
-        QCOMPARE(bench.prompter.shown, QList<Message> {report(text, u"Fatal Error"_s)});
-        QCOMPARE(bench.names().size(), allFiles ? 0 : 1);
-    }
-
-    void listEmptiedDuringConfirmation_data()
-    {
-        QTest::addColumn<Command>("command");
-        QTest::newRow("both") << Command {runBothCommand};
-        QTest::newRow("numbers") << Command {runNumbersCommand};
-        QTest::newRow("underscores") << Command {runUnderscoresCommand};
-    }
-
-    void listEmptiedDuringConfirmation()
-    {
-        QFETCH(Command, command);
-        Bench bench(false, {"01_a.mp3"});
-        // Another program moves the file away while the question is open, and
-        // the list is re-read before the answer.
-        bench.prompter.onAsk = [&bench](const Message &) {
-            QVERIFY(
-                QFile::rename(bench.dir.filePath(u"01_a.mp3"_s), bench.dir.filePath(u"a.txt"_s)));
-            bench.list.refresh();
-            bench.prompter.onAsk = nullptr;
-        };
-        bench.run(command);
-        QCOMPARE(bench.prompter.shown.size(), 2);
-        QCOMPARE(bench.prompter.shown.at(1).text.left(29), u"Es werden keine Dateien angez"_s);
-        QCOMPARE(bench.names(), QList<QByteArray> {"a.txt"});
     }
 
     void runRenamesAndReports_data()
