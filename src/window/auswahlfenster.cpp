@@ -23,6 +23,7 @@ namespace namlex {
 AuswahlFenster::AuswahlFenster(const WindowServices &windowServices, QWidget *parent)
     : QWidget(parent)
     , services(windowServices)
+    , workingFolder(platform::workingFolder())
     , ownPrompter(services.prompter ? nullptr : std::make_unique<QtPrompter>(this))
     , prompter(services.prompter ? *services.prompter : *ownPrompter)
 {
@@ -35,7 +36,7 @@ AuswahlFenster::AuswahlFenster(const WindowServices &windowServices, QWidget *pa
     // Until load() shows the first folder, the selector stands on the drive
     // the program was started from. Nothing is listed yet: that folder is
     // seldom the one the window opens on.
-    ui.Drive1->setDrive(platform::workingFolder());
+    ui.Drive1->setDrive(workingFolder);
 
     connect(ui.Drive1, &DriveSelector::changed, this, &AuswahlFenster::onDrive1Change);
     connect(ui.Dir1, &FolderTree::changed, this, &AuswahlFenster::onDir1Change);
@@ -66,7 +67,6 @@ void AuswahlFenster::load()
 {
     ui.Hilfe->setToolTip(u"Hilfe durch zeigen auf das entspr. Objekt!"_s);
     // The first tool tips name the folder the program was started in.
-    const QString workingFolder = platform::workingFolder();
     ui.Dir1->setToolTip(workingFolder);
     ui.PfadAnz->setToolTip(workingFolder);
     ui.Drive1->setToolTip(ui.Drive1->drive());

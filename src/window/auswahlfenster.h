@@ -55,6 +55,8 @@ private:
     void runCommand(void (*command)(const CommandContext &));
 
     WindowServices services;
+    // The folder the program was started in.
+    const QString workingFolder;
     std::unique_ptr<Prompter> ownPrompter;
     Prompter &prompter;
     AuswahlFensterControls ui;
