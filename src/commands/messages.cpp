@@ -25,14 +25,15 @@ QString summaryTitle(const Tally &tally)
 QString withFailureLine(QString text, const Tally &tally)
 {
     if (tally.failed > 0)
-        text += lineBreak + QString::number(tally.failed) + u" Dateien konnten nicht umbenannt werden."_s;
+        text += lineBreak + QString::number(tally.failed)
+                + u" Dateien konnten nicht umbenannt werden."_s;
     return text;
 }
 
 QString summaryHead(const Tally &tally)
 {
     return u"Dateioperationen abgeschlossen. Es wurden:"_s + lineBreak
-            + QString::number(tally.visited) + u" Dateien ausgewählt,"_s + lineBreak;
+           + QString::number(tally.visited) + u" Dateien ausgewählt,"_s + lineBreak;
 }
 
 } // namespace
@@ -52,33 +53,35 @@ Message noFilesShown()
 Message numberingFailed(const QString &name)
 {
     return report(u"Beim bearbeiten des Dateinamens  von "_s + name
-                          + u" trat ein unerwünschter Fehler auf."_s,
+                      + u" trat ein unerwünschter Fehler auf."_s,
                   u"Fatal Error"_s);
 }
 
 Message renameFailed(const QString &oldName)
 {
     return {u"Fehler beim Umbenennen der Datei "_s + oldName + u", evtl. Schreibgeschützt."_s
-                    + lineBreak + u"Soll mit der nächsten Datei fortgefahren werden?"_s,
+                + lineBreak + u"Soll mit der nächsten Datei fortgefahren werden?"_s,
             u"Fehler geortet!"_s, Buttons::YesNo, MessageIcon::Warning};
 }
 
 Message bothSummary(const Tally &tally)
 {
-    const QString text = summaryHead(tally) + u"bei "_s + QString::number(tally.numberingRemoved)
-            + u" Dateien die Nummerierung gelöscht,"_s + lineBreak + u"bei "_s
-            + QString::number(tally.underscoresReplaced)
-            + u" Dateien die Unterstriche durch Leerzeichen ersetzt und"_s + lineBreak
-            + QString::number(tally.unchanged)
-            + u" Dateien nicht umbenenannt, weil ihre Werte in akzeptablen Parametern liegen."_s;
+    const QString text
+        = summaryHead(tally) + u"bei "_s + QString::number(tally.numberingRemoved)
+          + u" Dateien die Nummerierung gelöscht,"_s + lineBreak + u"bei "_s
+          + QString::number(tally.underscoresReplaced)
+          + u" Dateien die Unterstriche durch Leerzeichen ersetzt und"_s + lineBreak
+          + QString::number(tally.unchanged)
+          + u" Dateien nicht umbenenannt, weil ihre Werte in akzeptablen Parametern liegen."_s;
     return report(withFailureLine(text, tally), summaryTitle(tally));
 }
 
 Message singleSummary(const Tally &tally)
 {
-    const QString text = summaryHead(tally) + QString::number(tally.renamed())
-            + u" Dateien umbenannt und"_s + lineBreak + QString::number(tally.unchanged)
-            + u" nicht umbenenannt, weil ihre Werte in akzeptablen Parametern liegen."_s;
+    const QString text
+        = summaryHead(tally) + QString::number(tally.renamed()) + u" Dateien umbenannt und"_s
+          + lineBreak + QString::number(tally.unchanged)
+          + u" nicht umbenenannt, weil ihre Werte in akzeptablen Parametern liegen."_s;
     return report(withFailureLine(text, tally), summaryTitle(tally));
 }
 

@@ -17,14 +17,14 @@ Message question(const QString &text, const QString &title)
 
 const QString allFilesTitle = u"'Alle Dateien' ausgewählt"_s;
 const QString allFilesQuestion
-        = u"Sollen alle Dateien, auch ohne .mp3- und .wma-Endung, umbenannt werden?"_s;
+    = u"Sollen alle Dateien, auch ohne .mp3- und .wma-Endung, umbenannt werden?"_s;
 
 // A failed numbering removal is reported here and keeps the name, so the
 // run goes on with the next file.
 QString withoutNumbering(const CommandContext &context, const QString &name)
 {
     const std::optional<QString> result
-            = removeNumbering(name, context.choices.onlyWithLeadingZero());
+        = removeNumbering(name, context.choices.onlyWithLeadingZero());
     if (result)
         return *result;
     context.prompter.ask(messages::numberingFailed(name));
@@ -37,13 +37,13 @@ std::optional<NewName> bothNewName(const CommandContext &context, const QString 
     const std::optional<QString> final = replaceUnderscores(intermediate);
     if (!final)
         return std::nullopt;
-    return NewName{*final, intermediate != oldName, *final != intermediate};
+    return NewName {*final, intermediate != oldName, *final != intermediate};
 }
 
 std::optional<NewName> numbersNewName(const CommandContext &context, const QString &oldName)
 {
     const QString name = withoutNumbering(context, oldName);
-    return NewName{name, name != oldName, false};
+    return NewName {name, name != oldName, false};
 }
 
 std::optional<NewName> underscoresNewName(const CommandContext &, const QString &oldName)
@@ -51,7 +51,7 @@ std::optional<NewName> underscoresNewName(const CommandContext &, const QString 
     const std::optional<QString> result = replaceUnderscores(oldName);
     if (!result)
         return std::nullopt;
-    return NewName{*result, false, *result != oldName};
+    return NewName {*result, false, *result != oldName};
 }
 
 } // namespace
@@ -68,19 +68,17 @@ void runBothCommand(const CommandContext &context)
 
 void runNumbersCommand(const CommandContext &context)
 {
-    runBatch(context,
-             {question(allFilesQuestion, allFilesTitle),
-              question(u"Wirklich umbenennen?"_s, u"Bestätigung"_s), numbersNewName,
-              messages::singleSummary});
+    runBatch(context, {question(allFilesQuestion, allFilesTitle),
+                       question(u"Wirklich umbenennen?"_s, u"Bestätigung"_s), numbersNewName,
+                       messages::singleSummary});
 }
 
 void runUnderscoresCommand(const CommandContext &context)
 {
-    runBatch(context,
-             {question(allFilesQuestion, allFilesTitle),
-              question(u"Wirklich die Unterstriche durch Leerzeichen ersetzen?"_s,
-                       u"Bestätigung"_s),
-              underscoresNewName, messages::singleSummary});
+    runBatch(context, {question(allFilesQuestion, allFilesTitle),
+                       question(u"Wirklich die Unterstriche durch Leerzeichen ersetzen?"_s,
+                                u"Bestätigung"_s),
+                       underscoresNewName, messages::singleSummary});
 }
 
 } // namespace namlex
