@@ -53,7 +53,7 @@ FolderTree::FolderTree(QWidget *parent)
         const QString target = item->data(PathRole).toString();
         // Opening the folder already shown reads its sub-folders anew.
         if (target == path_)
-            rebuild();
+            rebuild(platform::listSubfolders(path_).value_or(QStringList()));
         else if (!setPath(target))
             Q_EMIT openFailed(target);
     });
@@ -67,17 +67,21 @@ QString FolderTree::path() const
 bool FolderTree::setPath(const QString &path)
 {
     const QString cleaned = platform::cleanFolderPath(path);
-    if (cleaned.isEmpty() || !platform::canListFolder(cleaned))
+    if (cleaned.isEmpty())
         return false;
     if (cleaned == path_)
-        return true;
+        return platform::canListFolder(cleaned);
+    // Listing the sub-folders is also the test that the folder can be shown.
+    const std::optional<QStringList> subfolders = platform::listSubfolders(cleaned);
+    if (!subfolders)
+        return false;
     path_ = cleaned;
-    rebuild();
+    rebuild(*subfolders);
     Q_EMIT changed();
     return true;
 }
 
-void FolderTree::rebuild()
+void FolderTree::rebuild(const QStringList &subfolders)
 {
     clear();
     const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon, nullptr, this);
@@ -91,10 +95,8 @@ void FolderTree::rebuild()
     }
     QListWidgetItem *current = item(count() - 1);
 
-    // A folder that vanishes between the check and the listing simply shows
-    // no sub-folders; the next visit lists it again.
     const int childDepth = int(chain.size());
-    for (const QString &name : platform::listSubfolders(path_).value_or(QStringList()))
+    for (const QString &name : subfolders)
         addEntry(platform::joinPath(path_, name), name, childDepth, closedIcon);
 
     setCurrentItem(current);

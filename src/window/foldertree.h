@@ -2,6 +2,7 @@
 
 #include <QListWidget>
 #include <QString>
+#include <QStringList>
 
 namespace namlex {
 
@@ -31,7 +32,7 @@ Q_SIGNALS:
     void openFailed(const QString &path);
 
 private:
-    void rebuild();
+    void rebuild(const QStringList &subfolders);
     void addEntry(const QString &path, const QString &text, int depth, const QIcon &icon);
 
     QString path_;

@@ -8,29 +8,13 @@
 #include "window/foldertree.h"
 
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 
 using namespace Qt::StringLiterals;
 
 namespace namlex {
 
 namespace {
-
-// Marks the window busy for as long as a command or a deletion runs.
-class BusyScope
-{
-public:
-    explicit BusyScope(int &counter)
-        : count(counter)
-    {
-        ++count;
-    }
-    ~BusyScope() { --count; }
-    BusyScope(const BusyScope &) = delete;
-    BusyScope &operator=(const BusyScope &) = delete;
-
-private:
-    int &count;
-};
 
 bool isEnter(int key)
 {
@@ -84,7 +68,8 @@ void AuswahlFenster::onFile1KeyUp(int key)
 {
     if (key != Qt::Key_Delete)
         return;
-    BusyScope scope(busy);
+    // Busy from the first box to the end; nothing re-reads the list meanwhile.
+    const QScopedValueRollback<int> scope(busy, busy + 1);
     const QString name = ui.File1->fileName();
     const Message question {u"Soll "_s + name + u" wirklich gelöscht werden?"_s, u"Aufpassen!"_s,
                             Buttons::YesNo, MessageIcon::Warning};
@@ -111,7 +96,7 @@ void AuswahlFenster::onTimer1Tick()
 
 void AuswahlFenster::runCommand(void (*command)(const CommandContext &))
 {
-    BusyScope scope(busy);
+    const QScopedValueRollback<int> scope(busy, busy + 1);
     command({*ui.File1, *this, *this, services.renamer, prompter});
 }
 
