@@ -29,6 +29,30 @@ bool renameEntry(const CommandContext &context, const QString &oldName, const QS
     return context.renamer.rename(from, to);
 }
 
+// Ends the progress display however the run ends, and before its summary.
+class ProgressScope
+{
+public:
+    ProgressScope(RunProgress &progress, int total)
+        : progress(progress)
+    {
+        progress.begin(total);
+    }
+    ~ProgressScope() { finish(); }
+    ProgressScope(const ProgressScope &) = delete;
+    ProgressScope &operator=(const ProgressScope &) = delete;
+    void finish()
+    {
+        if (!finished)
+            progress.end();
+        finished = true;
+    }
+
+private:
+    RunProgress &progress;
+    bool finished = false;
+};
+
 } // namespace
 
 void runBatch(const CommandContext &context, const BatchRunKind &kind)
@@ -46,6 +70,7 @@ void runBatch(const CommandContext &context, const BatchRunKind &kind)
     FileList &list = context.list;
     list.setSelectedIndex(-1);
     messages::Tally tally;
+    ProgressScope progress(context.progress, list.count());
     int previous = -1;
     do {
         list.setSelectedIndex(list.selectedIndex() + 1);
@@ -72,8 +97,12 @@ void runBatch(const CommandContext &context, const BatchRunKind &kind)
             if (context.prompter.ask(messages::renameFailed(oldName)) != Answer::Yes)
                 return;
         }
+        // Stopping ends the run after the current file; what was done is reported.
+        if (!context.progress.advance(tally.visited))
+            break;
     } while (list.selectedIndex() < list.count() - 1);
 
+    progress.finish();
     list.refresh();
     context.prompter.ask(kind.summary(tally));
 }

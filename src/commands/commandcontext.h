@@ -2,6 +2,7 @@
 
 #include "commands/filelist.h"
 #include "commands/prompter.h"
+#include "commands/runprogress.h"
 
 #include <QString>
 
@@ -41,6 +42,7 @@ struct CommandContext
     const Choices &choices;
     Renamer &renamer;
     Prompter &prompter;
+    RunProgress &progress;
 };
 
 } // namespace namlex

@@ -56,6 +56,7 @@ AuswahlFenster::AuswahlFenster(const WindowServices &windowServices, QWidget *pa
                       u"Fatal Error"_s, Buttons::Ok, MessageIcon::None});
     });
     connect(ui.Timer1, &QTimer::timeout, this, &AuswahlFenster::onTimer1Tick);
+    connect(ui.File1, &FileListBox::backgroundListed, this, &AuswahlFenster::onBackgroundListing);
 
     // Key preview: the window sees every key before the control with the focus.
     QApplication::instance()->installEventFilter(this);

@@ -52,6 +52,7 @@ private:
     void onKeyUp(int key);
     void onFile1KeyUp(int key);
     void onTimer1Tick();
+    void onBackgroundListing(const std::optional<QStringList> &names);
     void runCommand(void (*command)(const CommandContext &));
 
     WindowServices services;

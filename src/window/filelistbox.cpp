@@ -5,6 +5,7 @@
 
 #include <QItemSelectionModel>
 #include <QStringListModel>
+#include <QtConcurrent>
 
 using namespace Qt::StringLiterals;
 
@@ -23,6 +24,10 @@ FileListBox::FileListBox(QWidget *parent)
     // Replacing the names resets the selection without this signal.
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &FileListBox::fileClicked);
+    connect(&listing_, &QFutureWatcher<std::optional<QStringList>>::finished, this, [this] {
+        if (listingGeneration_ == generation_)
+            Q_EMIT backgroundListed(listing_.result());
+    });
 }
 
 QString FileListBox::path() const
@@ -51,12 +56,29 @@ bool FileListBox::reread()
 {
     const std::optional<QStringList> names
         = platform::listFiles(path_, platform::splitPatterns(pattern_));
+    ++generation_;
+    showListing(names);
+    return names.has_value();
+}
+
+void FileListBox::startBackgroundListing()
+{
+    if (listing_.isRunning())
+        return;
+    listingGeneration_ = generation_;
+    listing_.setFuture(
+        QtConcurrent::run([folder = path_, patterns = platform::splitPatterns(pattern_)] {
+            return platform::listFiles(folder, patterns);
+        }));
+}
+
+void FileListBox::showListing(const std::optional<QStringList> &names)
+{
     const QStringList shown = names.value_or(QStringList());
     // The list is re-read every second; rebuilding it when nothing changed
     // would drop the selection, jump to the top and flicker.
     if (shown != model_->stringList())
         model_->setStringList(shown);
-    return names.has_value();
 }
 
 int FileListBox::listCount() const

@@ -2,8 +2,11 @@
 
 #include "commands/filelist.h"
 
+#include <QFutureWatcher>
 #include <QListView>
 #include <QString>
+
+#include <optional>
 
 class QStringListModel;
 
@@ -28,6 +31,13 @@ public:
     // nothing selected. False, with an empty list, when the folder cannot be
     // listed.
     bool reread();
+    // Lists the folder on a worker thread, so that a large or slow folder
+    // never stalls the window, and hands the names to backgroundListed().
+    // Nothing starts while a listing is under way, and a listing that a
+    // re-read, a new folder or a new pattern overtook is dropped.
+    void startBackgroundListing();
+    // Shows names listed in the background as reread() would.
+    void showListing(const std::optional<QStringList> &names);
 
     int listCount() const;
     // The selected entry, -1 for none.
@@ -48,11 +58,18 @@ Q_SIGNALS:
     // The selection changed, by the user or from code; not sent when a
     // re-read drops the selection together with the old entries.
     void fileClicked();
+    // A background listing is ready; empty optional: the folder cannot be listed.
+    void backgroundListed(const std::optional<QStringList> &names);
 
 private:
     QStringListModel *model_;
     QString path_;
     QString pattern_;
+    // Counts the re-reads, so that an older background listing never
+    // replaces a newer list.
+    quint64 generation_ = 0;
+    quint64 listingGeneration_ = 0;
+    QFutureWatcher<std::optional<QStringList>> listing_;
 };
 
 } // namespace namlex

@@ -6,6 +6,7 @@
 #include "platform/paths.h"
 #include "window/filelistbox.h"
 #include "window/foldertree.h"
+#include "window/renameprogress.h"
 
 #include <QKeyEvent>
 #include <QScopedValueRollback>
@@ -84,12 +85,21 @@ void AuswahlFenster::onFile1KeyUp(int key)
     ui.File1->setListIndex(ui.File1->listIndex() - 1);
 }
 
+// The folder is listed on a worker thread; the tick goes on in
+// onBackgroundListing() once the names are there.
 void AuswahlFenster::onTimer1Tick()
 {
+    if (busy == 0)
+        ui.File1->startBackgroundListing();
+}
+
+void AuswahlFenster::onBackgroundListing(const std::optional<QStringList> &names)
+{
+    // A command or a deletion that began meanwhile re-reads the list itself.
     if (busy > 0)
         return;
     const int index = ui.File1->listIndex();
-    ui.File1->refresh();
+    ui.File1->showListing(names);
     // A position the shorter list no longer has is simply not restored.
     ui.File1->setListIndex(index);
 }
@@ -97,7 +107,8 @@ void AuswahlFenster::onTimer1Tick()
 void AuswahlFenster::runCommand(void (*command)(const CommandContext &))
 {
     const QScopedValueRollback<int> scope(busy, busy + 1);
-    command({*ui.File1, *this, *this, services.renamer, prompter});
+    RenameProgress progress(this, services.progressDelay);
+    command({*ui.File1, *this, *this, services.renamer, prompter, progress});
 }
 
 } // namespace namlex

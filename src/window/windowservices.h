@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <chrono>
+
 namespace namlex {
 
 class Prompter;
@@ -19,6 +21,8 @@ struct WindowServices
     QString version; // "1.1"
     // Null: the window shows real message boxes.
     Prompter *prompter = nullptr;
+    // How long a rename run goes before it shows its progress.
+    std::chrono::milliseconds progressDelay {500};
 };
 
 } // namespace namlex

@@ -1,5 +1,6 @@
 #include "folderfilelist.h"
 #include "rawfiles.h"
+#include "scriptedprogress.h"
 #include "scriptedprompter.h"
 #include "testregistry.h"
 
@@ -31,6 +32,7 @@ struct Bench
     FixedChoices choices;
     PlatformRenamer renamer;
     ScriptedPrompter prompter;
+    ScriptedProgress progress;
 
     Bench(bool allFiles, const QList<QByteArray> &files)
     {
@@ -45,7 +47,7 @@ struct Bench
     ~Bench() { removeRawFiles(raw()); }
     QByteArray raw() const { return dir.path().toUtf8(); }
     QList<QByteArray> names() const { return rawNames(raw()); }
-    void run(Command command) { command.run({list, folder, choices, renamer, prompter}); }
+    void run(Command command) { command.run({list, folder, choices, renamer, prompter, progress}); }
 };
 
 Message question(const QString &text, const QString &title)
@@ -288,12 +290,59 @@ private Q_SLOTS:
         if (answer == Answer::No) {
             QCOMPARE(bench.prompter.shown.size(), 2);
             QCOMPARE(bench.list.refreshes, 1);
+            // The progress display closes however the run ends.
+            QCOMPARE(bench.progress.log.last(), u"end"_s);
             return;
         }
         QCOMPARE(bench.prompter.shown.size(), 3);
         QCOMPARE(bench.prompter.shown.at(2),
                  report(bothText(3, 1, 0, 1) + u"\r1 Dateien konnten nicht umbenannt werden."_s,
                         title(u"33.3"_s)));
+    }
+
+    // Stopping ends the run after the current file: the list is re-read and
+    // the summary counts the entries visited so far.
+    void stoppingReportsWhatWasDone_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("before");
+        QTest::addColumn<int>("stopAfter");
+        QTest::addColumn<QList<QByteArray>>("after");
+        QTest::addColumn<QString>("summary");
+        const QList<QByteArray> three {"01 - a_x.mp3", "02 - b.mp3", "03 - c.mp3"};
+        QTest::newRow("stop after the first of three")
+            << three << 1 << QList<QByteArray> {"02 - b.mp3", "03 - c.mp3", "a x.mp3"}
+            << bothText(1, 1, 1, 0);
+        QTest::newRow("stop at the last entry changes nothing")
+            << three << 3 << QList<QByteArray> {"a x.mp3", "b.mp3", "c.mp3"}
+            << bothText(3, 3, 1, 0);
+        QTest::newRow("stop after a failed rename answered yes")
+            << QList<QByteArray> {"01 - a.mp3", "02 - b.mp3", "a.mp3"} << 1
+            << QList<QByteArray> {"01 - a.mp3", "02 - b.mp3", "a.mp3"}
+            << bothText(1, 0, 0, 0) + u"\r1 Dateien konnten nicht umbenannt werden."_s;
+    }
+
+    void stoppingReportsWhatWasDone()
+    {
+        QFETCH(QList<QByteArray>, before);
+        QFETCH(int, stopAfter);
+        QFETCH(QList<QByteArray>, after);
+        QFETCH(QString, summary);
+        Bench bench(false, before);
+        bench.progress.stopAfter = stopAfter;
+        bench.prompter.answers = {Answer::Yes, Answer::Yes};
+        bench.prompter.onAsk
+            = [&bench](const Message &message) { bench.progress.log.append(message.title); };
+        bench.run({runBothCommand});
+
+        QCOMPARE(bench.names(), after);
+        QCOMPARE(bench.list.refreshes, 2);
+        QCOMPARE(bench.prompter.shown.last().text, summary);
+        // The display is closed before the summary box opens.
+        QCOMPARE(bench.progress.log.first(), u"Bestätigung!"_s);
+        QCOMPARE(bench.progress.log.at(1), u"begin %1"_s.arg(before.size()));
+        QCOMPARE(bench.progress.log.mid(bench.progress.log.size() - 3, 2),
+                 (QStringList {u"advance %1"_s.arg(stopAfter), u"end"_s}));
+        QVERIFY(bench.progress.log.last().startsWith(u"Ergebnis des Wartens: "_s));
     }
 
     void impossibleTargetIsAFailedRename_data()

@@ -10,9 +10,29 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <chrono>
+#include <functional>
 #include <memory>
 
 namespace namlex::test {
+
+// Renames on disk and lets a test step in before each rename.
+class ObservedRenamer : public Renamer
+{
+public:
+    int renames = 0;
+    std::function<void()> beforeRename;
+    bool rename(const QString &fromPath, const QString &toPath) override
+    {
+        ++renames;
+        if (beforeRename)
+            beforeRename();
+        return platform.rename(fromPath, toPath);
+    }
+
+private:
+    PlatformRenamer platform;
+};
 
 class MemorySettings : public SettingsStore
 {
@@ -30,9 +50,10 @@ struct WindowBench
     QTemporaryDir dir;
     FakeVolumes volumes;
     MemorySettings settings;
-    PlatformRenamer renamer;
+    ObservedRenamer renamer;
     ScriptedPrompter prompter;
     SettingsStore *store = &settings;
+    std::chrono::milliseconds progressDelay {500};
     std::unique_ptr<AuswahlFenster> window;
 
     WindowBench()
@@ -55,7 +76,7 @@ struct WindowBench
         settings.stored = stored;
         window = std::make_unique<AuswahlFenster>(
             WindowServices {renamer, volumes, *store, path(QStringLiteral("A/Programm")),
-                            QStringLiteral("1.1"), &prompter});
+                            QStringLiteral("1.1"), &prompter, progressDelay});
         window->load();
         return *window;
     }

@@ -1,0 +1,72 @@
+#include "window/renameprogress.h"
+
+#include <QCoreApplication>
+#include <QProgressDialog>
+
+using namespace Qt::StringLiterals;
+
+namespace namlex {
+
+namespace {
+
+// Events are handled this often while the dialog is shown: often enough for
+// a smooth bar and a prompt "Abbrechen", rarely enough to cost nothing
+// against the renames themselves.
+constexpr qint64 updateIntervalMs = 25;
+
+} // namespace
+
+RenameProgress::RenameProgress(QWidget *window, std::chrono::milliseconds delay)
+    : window(window)
+    , delay(delay)
+{ }
+
+RenameProgress::~RenameProgress()
+{
+    end();
+}
+
+void RenameProgress::begin(int entries)
+{
+    total = entries;
+    sinceBegin.start();
+}
+
+bool RenameProgress::advance(int visited)
+{
+    if (!dialog) {
+        if (sinceBegin.elapsed() < delay.count())
+            return true;
+        showDialog(visited);
+    } else if (sinceUpdate.elapsed() >= updateIntervalMs) {
+        dialog->setValue(visited);
+        sinceUpdate.start();
+        QCoreApplication::processEvents();
+    }
+    return !(dialog && dialog->wasCanceled());
+}
+
+void RenameProgress::end()
+{
+    delete dialog;
+}
+
+void RenameProgress::showDialog(int visited)
+{
+    dialog = new QProgressDialog(u"Dateien werden umbenannt …"_s, u"Abbrechen"_s, 0, total, window);
+    dialog->setObjectName(u"RenameProgress"_s);
+    dialog->setWindowTitle(window->windowTitle());
+    dialog->setWindowModality(Qt::WindowModal);
+    // Shown and closed here alone, never on the dialog's own timing.
+    dialog->setAutoClose(false);
+    dialog->setAutoReset(false);
+    dialog->setMinimumDuration(0);
+    // Escape or the window manager's close button stop the run as "Abbrechen" does.
+    QObject::connect(dialog, &QDialog::rejected, dialog, &QProgressDialog::cancel);
+    dialog->setValue(visited);
+    dialog->show();
+    sinceUpdate.start();
+    QCoreApplication::processEvents();
+}
+
+} // namespace namlex

@@ -1,0 +1,148 @@
+#include "testregistry.h"
+#include "windowbench.h"
+
+#include "window/filelistbox.h"
+
+#include <QLabel>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace namlex;
+using namespace namlex::test;
+
+namespace {
+
+QString song(int number)
+{
+    return u"%1 - Lied_%2.mp3"_s.arg(number, 6, 10, QChar(u'0')).arg(number);
+}
+
+QStringList filesIn(const WindowBench &bench, const QString &folder)
+{
+    return QDir(bench.path(folder)).entryList(QDir::Files, QDir::Name);
+}
+
+} // namespace
+
+class TestLongRuns : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // The dialog shows once a run has lasted its delay; "Abbrechen" stops
+    // after the current file, and the summary reports the entries visited.
+    void progressShowsAndStops_data()
+    {
+        QTest::addColumn<int>("delayMs");
+        QTest::addColumn<int>("stopBefore");
+        QTest::addColumn<int>("renamed");
+        QTest::newRow("short run shows nothing") << 500 << 0 << 5;
+        QTest::newRow("stop during the third file") << 0 << 3 << 3;
+        QTest::newRow("stop during the last file") << 0 << 5 << 5;
+    }
+
+    void progressShowsAndStops()
+    {
+        QFETCH(int, delayMs);
+        QFETCH(int, stopBefore);
+        QFETCH(int, renamed);
+        WindowBench bench;
+        bench.progressDelay = std::chrono::milliseconds(delayMs);
+        for (int i = 1; i <= 5; ++i)
+            bench.touch(u"A/Musik/"_s + song(i));
+        AuswahlFenster &window = bench.open(bench.path(u"A/Musik"_s));
+        window.show();
+
+        QList<bool> dialogShown;
+        bench.renamer.beforeRename = [&] {
+            auto *dialog = window.findChild<QProgressDialog *>();
+            dialogShown.append(dialog && dialog->isVisible());
+            if (bench.renamer.renames != stopBefore || !dialog)
+                return;
+            QCOMPARE(dialog->labelText(), u"Dateien werden umbenannt …"_s);
+            QCOMPARE(dialog->minimum(), 0);
+            QCOMPARE(dialog->maximum(), 5);
+            QCOMPARE(dialog->windowModality(), Qt::WindowModal);
+            auto *cancel = dialog->findChild<QPushButton *>();
+            QCOMPARE(cancel->text(), u"Abbrechen"_s);
+            cancel->click();
+        };
+        bench.prompter.answers = {Answer::Yes};
+        bench.find<QPushButton>(u"BeidesLöschen"_s)->click();
+
+        // With no delay the dialog is there from the second file on.
+        QCOMPARE(dialogShown.count(true), delayMs == 0 ? bench.renamer.renames - 1 : 0);
+        QVERIFY(!window.findChild<QProgressDialog *>());
+        QCOMPARE(bench.renamer.renames, renamed);
+        QStringList expected;
+        for (int i = 1; i <= 5; ++i)
+            expected.append(i <= renamed ? u"Lied %1.mp3"_s.arg(i) : song(i));
+        expected.sort();
+        QCOMPARE(filesIn(bench, u"A/Musik"_s), expected);
+        QCOMPARE(bench.prompter.shown.size(), 2);
+        QVERIFY(bench.prompter.shown.last().text.contains(
+            u"\r%1 Dateien ausgewählt,\rbei %1 Dateien die Nummerierung"_s.arg(renamed)));
+        QCOMPARE(bench.find<FileListBox>(u"File1"_s)->listCount(), 5);
+    }
+
+    // Counts and positions beyond 32767 work in the list, the commands and
+    // the summaries.
+    void listOfFortyThousandEntries()
+    {
+        constexpr int count = 40000;
+        WindowBench bench;
+        for (int i = 1; i <= count; ++i)
+            QFile(bench.path(u"A/Musik/"_s + song(i))).open(QIODevice::WriteOnly);
+        bench.open(bench.path(u"A/Musik"_s));
+        auto *list = bench.find<FileListBox>(u"File1"_s);
+        QCOMPARE(list->listCount(), count);
+        QCOMPARE(bench.find<QLabel>(u"FileInfo"_s)->text(), u"40000 .mp3 bzw .wma"_s);
+        QVERIFY(list->setListIndex(count - 1));
+        QCOMPARE(list->fileName(), song(count));
+        QCOMPARE(list->toolTip(), song(count));
+
+        bench.prompter.answers = {Answer::Yes};
+        bench.find<QPushButton>(u"BeidesLöschen"_s)->click();
+        QCOMPARE(bench.renamer.renames, count);
+        QCOMPARE(bench.prompter.shown.last(),
+                 (Message {
+                     u"Dateioperationen abgeschlossen. Es wurden:\r40000 Dateien ausgewählt,\r"
+                     u"bei 40000 Dateien die Nummerierung gelöscht,\rbei 40000 Dateien die "
+                     u"Unterstriche durch Leerzeichen ersetzt und\r0 Dateien nicht "
+                     u"umbenenannt, weil ihre Werte in akzeptablen Parametern liegen."_s,
+                     u"Ergebnis des Wartens: 100.0% Umbenannt"_s, Buttons::Ok, MessageIcon::None}));
+        QCOMPARE(list->listCount(), count);
+        QCOMPARE(list->selectedName(), QString());
+        QVERIFY(list->setListIndex(count - 1));
+        QCOMPARE(list->fileName(), u"Lied 40000.mp3"_s);
+        QVERIFY(QFile::exists(bench.path(u"A/Musik/Lied 32768.mp3"_s)));
+    }
+
+    // A background listing that a re-read overtook never replaces the newer list.
+    void overtakenBackgroundListingIsDropped()
+    {
+        WindowBench bench;
+        bench.touch(u"A/Musik/a.mp3"_s);
+        bench.touch(u"B/Musik/b.mp3"_s);
+        FileListBox list;
+        QSignalSpy listed(&list, &FileListBox::backgroundListed);
+        list.setPath(bench.path(u"A/Musik"_s));
+        list.startBackgroundListing();
+        list.setPath(bench.path(u"B/Musik"_s));
+        QTest::qWait(100);
+        QCOMPARE(listed.count(), 0);
+        QCOMPARE(list.fileName(), QString());
+        QCOMPARE(list.listCount(), 1);
+
+        list.startBackgroundListing();
+        QTRY_COMPARE(listed.count(), 1);
+        QCOMPARE(listed.first().first().value<std::optional<QStringList>>(),
+                 std::optional<QStringList>(QStringList {u"b.mp3"_s}));
+    }
+};
+
+NAMLEX_REGISTER_TEST(TestLongRuns)
+#include "tst_longruns.moc"
