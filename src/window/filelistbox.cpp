@@ -88,6 +88,11 @@ int FileListBox::listCount() const
 
 int FileListBox::listIndex() const
 {
+    // In a single-selection list the selected entry is nearly always the
+    // current one; asking for it directly keeps long rename runs cheap.
+    const QModelIndex current = selectionModel()->currentIndex();
+    if (current.isValid() && selectionModel()->isSelected(current))
+        return current.row();
     const QModelIndexList selected = selectionModel()->selectedIndexes();
     return selected.isEmpty() ? -1 : selected.first().row();
 }

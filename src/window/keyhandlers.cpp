@@ -9,6 +9,7 @@
 #include "window/renameprogress.h"
 
 #include <QKeyEvent>
+#include <QScopeGuard>
 #include <QScopedValueRollback>
 
 using namespace Qt::StringLiterals;
@@ -107,6 +108,16 @@ void AuswahlFenster::onBackgroundListing(const std::optional<QStringList> &names
 void AuswahlFenster::runCommand(void (*command)(const CommandContext &))
 {
     const QScopedValueRollback<int> scope(busy, busy + 1);
+    // The run selects every entry in turn; redrawing and scrolling the list
+    // for each would cost more than the renames. The list is re-read and
+    // redrawn at the end.
+    const bool autoScroll = ui.File1->hasAutoScroll();
+    ui.File1->setAutoScroll(false);
+    ui.File1->setUpdatesEnabled(false);
+    const auto restoreList = qScopeGuard([&] {
+        ui.File1->setUpdatesEnabled(true);
+        ui.File1->setAutoScroll(autoScroll);
+    });
     RenameProgress progress(this, services.progressDelay);
     command({*ui.File1, *this, *this, services.renamer, prompter, progress});
 }
