@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace namlex::bench {
+
+// Names like "07 - Song_title_number_123.mp3", each unique, with a mix of
+// extensions; every name begins with a zero, so the default leading-zero
+// rule touches all of them.
+QList<QByteArray> sampleNames(int count);
+
+// Creates `folder` (which must not exist) holding an empty file per name.
+void createFolder(const QString &folder, const QList<QByteArray> &names);
+
+// The names in a folder, sorted bytewise.
+QList<QByteArray> folderNames(const QString &folder);
+
+// Removes a folder made by createFolder and everything in it.
+void removeFolder(const QString &folder);
+
+} // namespace namlex::bench

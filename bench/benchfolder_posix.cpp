@@ -1,0 +1,62 @@
+#include "benchfolder.h"
+
+#include <QDir>
+
+#include <algorithm>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace namlex::bench {
+
+QList<QByteArray> sampleNames(int count)
+{
+    static const char *const extensions[]
+        = {".mp3", ".mp3", ".mp3", ".mp3", ".mp3", ".MP3", ".wma", ".wma", ".flac", ".txt"};
+    QList<QByteArray> names;
+    names.reserve(count);
+    for (int i = 1; i <= count; ++i)
+        names.append(QByteArray("0") + QByteArray::number(1 + i % 9) + " - Song_title_number_"
+                     + QByteArray::number(i) + extensions[i % 10]);
+    return names;
+}
+
+void createFolder(const QString &folder, const QList<QByteArray> &names)
+{
+    const QByteArray path = QFile::encodeName(folder);
+    if (::mkdir(path.constData(), 0755) != 0)
+        qFatal("cannot create %s", path.constData());
+    const int dir = ::open(path.constData(), O_RDONLY | O_DIRECTORY);
+    for (const QByteArray &name : names) {
+        const int file = ::openat(dir, name.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        if (file < 0)
+            qFatal("cannot create %s", name.constData());
+        ::close(file);
+    }
+    ::close(dir);
+}
+
+QList<QByteArray> folderNames(const QString &folder)
+{
+    QList<QByteArray> names;
+    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return names;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (name != "." && name != "..")
+            names.append(name);
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void removeFolder(const QString &folder)
+{
+    QDir(folder).removeRecursively();
+}
+
+} // namespace namlex::bench

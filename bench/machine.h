@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+namespace namlex::bench {
+
+// The machine, system and build a measurement was taken on, as Markdown lines.
+QString machineDescription(const QString &benchFolder);
+
+// The peak resident memory of this process so far, in MiB.
+double peakResidentMiB();
+
+} // namespace namlex::bench

@@ -1,0 +1,228 @@
+// Measures Namlex on large folders against the bare system calls and writes
+// the figures to results.md. Run from the build folder:
+//   bench/namlex-bench [--dir FOLDER] [--runs N] [--part both|rereads|startup]
+// Only a full run writes results.md.
+#include "bareloop.h"
+#include "benchfolder.h"
+#include "machine.h"
+#include "results.h"
+#include "windowtimings.h"
+
+#include "platform/folderlisting.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+using namespace namlex::bench;
+
+namespace {
+
+struct Options
+{
+    QString folder = QDir::tempPath();
+    int runs = 5;
+    QString part; // empty: every part
+    bool includes(const QString &name) const { return part.isEmpty() || part == name; }
+};
+
+double elapsedMs(const QElapsedTimer &clock)
+{
+    return double(clock.nsecsElapsed()) / 1e6;
+}
+
+// Debian's rename (File::Rename), or nothing when it is not installed.
+QString debianRename()
+{
+    const QString rename = QStandardPaths::findExecutable(u"file-rename"_s);
+    return rename.isEmpty() ? QStandardPaths::findExecutable(u"rename"_s) : rename;
+}
+
+double timeDebianRename(const QString &rename, const QString &folder, const QList<QByteArray> &names)
+{
+    QStringList arguments {u"s/^0*[0-9]* - //; s/_/ /g"_s};
+    for (const QByteArray &name : names)
+        arguments.append(QString::fromUtf8(name));
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    QElapsedTimer clock;
+    clock.start();
+    process.start(rename, arguments);
+    process.waitForFinished(-1);
+    return elapsedMs(clock);
+}
+
+double timeBareLoop(const QString &folder, bool inListOrder)
+{
+    QElapsedTimer clock;
+    clock.start();
+    runBareLoop(folder, inListOrder);
+    return elapsedMs(clock);
+}
+
+// The both command on identical fresh copies of 10,000 files: Namlex, the
+// bare loop (in readdir's order and in the list's order) and Debian's rename
+// take turns going first.
+void measureBothCommand(const Options &options, const QString &work, ResultTable &table)
+{
+    const QList<QByteArray> names = sampleNames(10000);
+    const QString rename = debianRename();
+    const QStringList folders {work + u"/namlex"_s, work + u"/bare"_s, work + u"/bare-list-order"_s,
+                               work + u"/rename"_s};
+    QList<double> namlex, bare, bareInListOrder, perl;
+    for (int run = 0; run < options.runs; ++run) {
+        for (const QString &folder : folders)
+            createFolder(folder, names);
+        for (int turn = 0; turn < 4; ++turn) {
+            switch ((run + turn) % 4) {
+            case 0:
+                namlex.append(timeBothCommand(folders.at(0)));
+                break;
+            case 1:
+                bare.append(timeBareLoop(folders.at(1), false));
+                break;
+            case 2:
+                bareInListOrder.append(timeBareLoop(folders.at(2), true));
+                break;
+            default:
+                if (!rename.isEmpty())
+                    perl.append(timeDebianRename(rename, folders.at(3), names));
+            }
+        }
+        const QList<QByteArray> result = folderNames(folders.at(0));
+        for (const QString &folder : folders) {
+            if ((folder != folders.at(3) || !rename.isEmpty()) && folderNames(folder) != result)
+                qFatal("the renames disagree on the new names");
+            removeFolder(folder);
+        }
+    }
+    const QString runs = u"median of %1"_s.arg(options.runs);
+    table.add(u"Both command, 10,000 files: Namlex"_s, median(namlex), u" ms"_s, 0, runs);
+    table.add(u"Both command, 10,000 files: bare loop"_s, median(bare), u" ms"_s, 0, runs);
+    table.add(u"**Both command, Namlex / bare loop**"_s, median(namlex) / median(bare), u" ×"_s,
+              1.3);
+    table.add(u"Both command, 10,000 files: bare loop in the list's order"_s,
+              median(bareInListOrder), u" ms"_s, 0, runs);
+    table.add(u"Both command, Namlex / bare loop in the list's order"_s,
+              median(namlex) / median(bareInListOrder), u" ×"_s, 0, u"see profile.md"_s);
+    if (!rename.isEmpty()) {
+        table.add(u"Both command, 10,000 files: Debian's rename"_s, median(perl), u" ms"_s, 0, runs);
+        table.add(u"Both command, Debian's rename / bare loop"_s, median(perl) / median(bare),
+                  u" ×"_s, 0, u"for reference"_s);
+    }
+}
+
+void measureRereads(const Options &options, const QString &work, int files, ResultTable &table)
+{
+    const QString folder = work + u"/reread"_s;
+    createFolder(folder, sampleNames(files));
+    const QString size = QLocale(QLocale::English).toString(files);
+    // The worker thread's share: the listing itself.
+    QList<double> listing;
+    for (int run = 0; run < options.runs; ++run) {
+        QElapsedTimer clock;
+        clock.start();
+        namlex::platform::listFiles(folder, {u"*.mp3"_s, u"*.wma"_s});
+        listing.append(elapsedMs(clock));
+    }
+    const RereadStalls stalls = measureRereadStalls(folder, std::max(options.runs, 5));
+    const bool targeted = files <= 30000;
+    const QString worst = u"median of %1 re-reads, worst %2 ms"_s;
+    table.add(u"**Timer re-read, %1 files, unchanged: window blocked**"_s.arg(size),
+              median(stalls.unchanged), u" ms"_s, targeted ? 10 : 0,
+              worst.arg(stalls.unchanged.size()).arg(largest(stalls.unchanged), 0, 'f', 1));
+    table.add(
+        u"**Timer re-read, %1 files, one file added: window blocked**"_s.arg(size),
+        median(stalls.oneFileChanged), u" ms"_s, targeted ? 40 : 0,
+        worst.arg(stalls.oneFileChanged.size()).arg(largest(stalls.oneFileChanged), 0, 'f', 1));
+    table.add(u"Listing %1 files on the worker thread"_s.arg(size), median(listing), u" ms"_s, 0,
+              u"not felt in the window"_s);
+    removeFolder(folder);
+}
+
+void measureStartup(const Options &options, const QString &work, ResultTable &table)
+{
+    const QString folder = work + u"/startup"_s;
+    createFolder(folder, sampleNames(30000));
+    QList<double> shown, peak;
+    for (int run = 0; run < options.runs; ++run) {
+        QProcess child;
+        QElapsedTimer clock;
+        clock.start();
+        child.start(QCoreApplication::applicationFilePath(), {u"--startup-child"_s, folder});
+        while (child.state() != QProcess::NotRunning && !child.canReadLine())
+            child.waitForReadyRead(10);
+        shown.append(elapsedMs(clock));
+        child.waitForFinished(-1);
+        const QStringList lines = QString::fromUtf8(child.readAllStandardOutput()).split(u'\n');
+        for (const QString &line : lines) {
+            if (line.startsWith(u"peak "_s))
+                peak.append(line.mid(5).toDouble());
+        }
+    }
+    const QString runs = u"median of %1 starts, each a new process"_s.arg(options.runs);
+    table.add(u"**Start-up to shown window, 30,000 files**"_s, median(shown), u" ms"_s, 400, runs);
+    table.add(u"**Peak resident memory, 30,000 files**"_s, largest(peak), u" MiB"_s, 120,
+              u"worst of %1 starts, after two re-reads"_s.arg(peak.size()));
+    removeFolder(folder);
+}
+
+Options parse(const QStringList &arguments)
+{
+    Options options;
+    for (qsizetype i = 1; i + 1 < arguments.size(); i += 2) {
+        if (arguments.at(i) == u"--dir"_s)
+            options.folder = arguments.at(i + 1);
+        else if (arguments.at(i) == u"--part"_s)
+            options.part = arguments.at(i + 1);
+        else if (arguments.at(i) == u"--runs"_s)
+            options.runs = std::max(5, arguments.at(i + 1).toInt());
+    }
+    return options;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Measured without a display, so that figures compare across machines.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc == 3 && qstrcmp(argv[1], "--startup-child") == 0)
+        return runStartupChild(argc, argv, QString::fromLocal8Bit(argv[2]));
+
+    QApplication app(argc, argv);
+    const Options options = parse(QCoreApplication::arguments());
+    QTemporaryDir work(options.folder + u"/namlex-bench-XXXXXX"_s);
+    if (!work.isValid())
+        qFatal("cannot create a folder in %s", qPrintable(options.folder));
+
+    ResultTable table;
+    if (options.includes(u"both"_s))
+        measureBothCommand(options, work.path(), table);
+    if (options.includes(u"rereads"_s)) {
+        measureRereads(options, work.path(), 30000, table);
+        measureRereads(options, work.path(), 100000, table);
+    }
+    if (options.includes(u"startup"_s))
+        measureStartup(options, work.path(), table);
+
+    const QString report
+        = u"# Namlex benchmark\n\nMeasured %1 with `bench/namlex-bench --runs %2`.\n\n"_s
+              .arg(QDateTime::currentDateTimeUtc().toString(Qt::ISODate))
+              .arg(options.runs)
+          + machineDescription(options.folder) + u'\n' + table.markdown();
+    std::printf("%s", report.toUtf8().constData());
+    QFile out(QStringLiteral(NAMLEX_BENCH_RESULTS));
+    if (options.part.isEmpty() && out.open(QIODevice::WriteOnly))
+        out.write(report.toUtf8());
+    return table.allTargetsMet() ? 0 : 1;
+}

@@ -1,0 +1,152 @@
+#include "windowtimings.h"
+
+#include "machine.h"
+
+#include "commands/platformrenamer.h"
+#include "window/auswahlfenster.h"
+#include "window/filelistbox.h"
+#include "window/settingsstore.h"
+#include "window/systemvolumes.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QWindow>
+
+#include <cstdio>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace namlex::bench {
+
+namespace {
+
+class YesPrompter : public Prompter
+{
+public:
+    Message last;
+    Answer ask(const Message &message) override
+    {
+        last = message;
+        return message.defaultButton();
+    }
+};
+
+class FixedSettings : public SettingsStore
+{
+public:
+    explicit FixedSettings(const QString &folder)
+        : folder(folder)
+    { }
+    std::optional<QString> readFolder() override { return folder; }
+    void writeFolder(const QString &) override { }
+
+private:
+    QString folder;
+};
+
+// A window as the program opens it, with the stored folder `folder`.
+struct OpenWindow
+{
+    FixedSettings settings;
+    SystemVolumes volumes;
+    PlatformRenamer renamer;
+    YesPrompter prompter;
+    AuswahlFenster window;
+
+    explicit OpenWindow(const QString &folder)
+        : settings(folder)
+        , window({renamer, volumes, settings, QCoreApplication::applicationDirPath(), u"1.1"_s,
+                  &prompter})
+    {
+        window.load();
+        window.show();
+        while (!window.windowHandle() || !window.windowHandle()->isExposed())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QCoreApplication::processEvents();
+    }
+    FileListBox &list() { return *window.controls().File1; }
+};
+
+double elapsedMs(const QElapsedTimer &clock)
+{
+    return double(clock.nsecsElapsed()) / 1e6;
+}
+
+// Handles events until `done`, and returns the longest single stretch of
+// event handling meanwhile.
+template<typename Done>
+double longestStallUntil(Done done)
+{
+    double longest = 0;
+    while (!done()) {
+        QElapsedTimer clock;
+        clock.start();
+        QCoreApplication::processEvents();
+        longest = std::max(longest, elapsedMs(clock));
+    }
+    return longest;
+}
+
+} // namespace
+
+double timeBothCommand(const QString &folder)
+{
+    OpenWindow open(folder);
+    open.window.controls().Option2->click();
+    QElapsedTimer clock;
+    clock.start();
+    open.window.controls().BeidesLöschen->click();
+    const double ms = elapsedMs(clock);
+    if (!open.prompter.last.title.startsWith(u"Ergebnis des Wartens"_s))
+        qFatal("the both command ended without its summary");
+    return ms;
+}
+
+RereadStalls measureRereadStalls(const QString &folder, int samples)
+{
+    OpenWindow open(folder);
+    // The same re-read as every second, only more often, to collect samples quickly.
+    open.window.controls().Timer1->setInterval(100);
+    int listings = 0;
+    QObject::connect(&open.list(), &FileListBox::backgroundListed, [&] { ++listings; });
+
+    RereadStalls stalls;
+    // The first listing warms the caches; it is not counted.
+    longestStallUntil([&] { return listings >= 1; });
+    for (int i = 0; i < samples; ++i) {
+        const int target = listings + 1;
+        stalls.unchanged.append(longestStallUntil([&] { return listings >= target; }));
+    }
+    const QString extra = folder + u"/00 - added_file.mp3"_s;
+    for (int i = 0; i < samples; ++i) {
+        const int before = open.list().listCount();
+        if (i % 2 == 0)
+            QFile(extra).open(QIODevice::WriteOnly);
+        else
+            QFile::remove(extra);
+        stalls.oneFileChanged.append(
+            longestStallUntil([&] { return open.list().listCount() != before; }));
+    }
+    QFile::remove(extra);
+    return stalls;
+}
+
+int runStartupChild(int argc, char **argv, const QString &folder)
+{
+    QApplication app(argc, argv);
+    auto open = std::make_unique<OpenWindow>(folder);
+    std::printf("shown\n");
+    std::fflush(stdout);
+    // Two re-reads of the timer, so that the peak covers the running program.
+    QTimer::singleShot(2500, &app, &QCoreApplication::quit);
+    app.exec();
+    std::printf("peak %.1f\n", peakResidentMiB());
+    return 0;
+}
+
+} // namespace namlex::bench

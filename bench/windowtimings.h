@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace namlex::bench {
+
+// Times the both command in a real window (offscreen) on `folder`, with
+// "Alle Dateien" chosen and every box answered Yes. Milliseconds.
+double timeBothCommand(const QString &folder);
+
+// The longest stretch, in milliseconds, for which the window's event loop
+// was blocked around each timer re-read: with the listing unchanged, and
+// with one file added or removed before each re-read.
+struct RereadStalls
+{
+    QList<double> unchanged;
+    QList<double> oneFileChanged;
+};
+RereadStalls measureRereadStalls(const QString &folder, int samples);
+
+// Run in a child process: opens the window on `folder`, prints "shown" once it
+// is painted, lets the timer re-read twice and prints "peak <MiB>".
+int runStartupChild(int argc, char **argv, const QString &folder);
+
+} // namespace namlex::bench
