@@ -48,6 +48,12 @@ int compareNatural(const QString &a, const QString &b)
     qsizetype i = 0;
     qsizetype j = 0;
     while (i < a.size() && j < b.size()) {
+        // Names in one folder share long stretches, such as a common prefix.
+        if (a[i] == b[j] && !isDigit(a[i])) {
+            ++i;
+            ++j;
+            continue;
+        }
         if (isDigit(a[i]) && isDigit(b[j])) {
             const qsizetype aEnd = digitRunEnd(a, i);
             const qsizetype bEnd = digitRunEnd(b, j);

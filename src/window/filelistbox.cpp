@@ -114,6 +114,24 @@ QString FileListBox::fileName() const
     return index < 0 ? QString() : model_->index(index).data().toString();
 }
 
+void FileListBox::setQuietSelection(bool quiet)
+{
+    if (quiet == quiet_)
+        return;
+    quiet_ = quiet;
+    setUpdatesEnabled(!quiet);
+    if (!quiet && currentIndex().isValid())
+        scrollTo(currentIndex());
+}
+
+// Following every selection of a long run would cost more than its renames,
+// and would flood a screen reader with focus changes.
+void FileListBox::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    if (!quiet_)
+        QListView::currentChanged(current, previous);
+}
+
 int FileListBox::count() const
 {
     return listCount();

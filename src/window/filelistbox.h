@@ -48,11 +48,19 @@ public:
     // The selected entry's name, empty when none is selected.
     QString fileName() const;
 
+    // While a run selects entry after entry from code, the list neither
+    // redraws, scrolls nor moves its focus mark; selections still raise
+    // fileClicked(). Ending it shows the selected entry.
+    void setQuietSelection(bool quiet);
+
     int count() const override;
     int selectedIndex() const override;
     void setSelectedIndex(int index) override;
     QString selectedName() const override;
     void refresh() override;
+
+protected:
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 
 Q_SIGNALS:
     // The selection changed, by the user or from code; not sent when a
@@ -65,6 +73,7 @@ private:
     QStringListModel *model_;
     QString path_;
     QString pattern_;
+    bool quiet_ = false;
     // Counts the re-reads, so that an older background listing never
     // replaces a newer list.
     quint64 generation_ = 0;

@@ -108,16 +108,9 @@ void AuswahlFenster::onBackgroundListing(const std::optional<QStringList> &names
 void AuswahlFenster::runCommand(void (*command)(const CommandContext &))
 {
     const QScopedValueRollback<int> scope(busy, busy + 1);
-    // The run selects every entry in turn; redrawing and scrolling the list
-    // for each would cost more than the renames. The list is re-read and
-    // redrawn at the end.
-    const bool autoScroll = ui.File1->hasAutoScroll();
-    ui.File1->setAutoScroll(false);
-    ui.File1->setUpdatesEnabled(false);
-    const auto restoreList = qScopeGuard([&] {
-        ui.File1->setUpdatesEnabled(true);
-        ui.File1->setAutoScroll(autoScroll);
-    });
+    // The run selects every entry in turn; the list catches up at the end.
+    ui.File1->setQuietSelection(true);
+    const auto loud = qScopeGuard([this] { ui.File1->setQuietSelection(false); });
     RenameProgress progress(this, services.progressDelay);
     command({*ui.File1, *this, *this, services.renamer, prompter, progress});
 }
