@@ -182,6 +182,17 @@ void AuswahlFensterControls::setUp(QWidget *window, const VolumeSource &volumes)
     Timer1->setObjectName(u"Timer1"_s);
     Timer1->setInterval(1000);
 
+    // Screen readers and UI tests find a control by its accessible name. The
+    // captioned controls are named by their captions; the lists and the drive
+    // selector have none, so they get a short description.
+    Dir1->setAccessibleName(u"Ordnerliste"_s);
+    File1->setAccessibleName(u"Dateiliste"_s);
+    Drive1->setAccessibleName(u"Laufwerksauswahl"_s);
+    Line1->setAccessibleName(u"Trennlinie"_s);
+    // On Linux a drive selector is announced by its value, so screen readers
+    // take its name from the caption above it.
+    Label4->setBuddy(Drive1);
+
     QWidget *order[] = {ZahlenLöschen, File1,   Dir1,    AppPath,       Drive1,
                         USLöschen,     Option2, Option1, BeidesLöschen, NurMitNull};
     for (size_t i = 1; i < std::size(order); ++i)
