@@ -42,9 +42,16 @@ QByteArray ConfigFile::firstLine(const QByteArray &content)
 
 std::optional<QString> ConfigFile::readFolder()
 {
-    QString path = platform::joinPath(programFolder, fileName);
-    if (!QFileInfo::exists(path))
-        path = platform::joinPath(userFolder, fileName);
+    // The file that closing writes comes first, so that the folder stored is
+    // the folder read back. When the program folder cannot be written to, a
+    // Config.ini there (left by an administrator, say) counts only as long
+    // as the user has none of their own.
+    const QString besideProgram = platform::joinPath(programFolder, fileName);
+    const QString perUser = platform::joinPath(userFolder, fileName);
+    QString path = besideProgram;
+    if (!QFileInfo::exists(besideProgram)
+        || (!programFolderWritable() && QFileInfo::exists(perUser)))
+        path = perUser;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
@@ -58,6 +65,11 @@ std::optional<QString> ConfigFile::readFolder()
     return platform::decodeName(line);
 }
 
+bool ConfigFile::programFolderWritable() const
+{
+    return QFileInfo(programFolder).isWritable();
+}
+
 void ConfigFile::writeFolder(const QString &folder)
 {
     const std::optional<QByteArray> bytes = platform::encodeName(folder);
@@ -66,7 +78,7 @@ void ConfigFile::writeFolder(const QString &folder)
     const QByteArray content = *bytes + "\r\n";
     // One place only, so that start-up never reads an older copy elsewhere.
     // A Config.ini the user made read-only keeps its folder.
-    if (QFileInfo(programFolder).isWritable())
+    if (programFolderWritable())
         writeAtomically(platform::joinPath(programFolder, fileName), content);
     else if (QDir().mkpath(userFolder))
         writeAtomically(platform::joinPath(userFolder, fileName), content);

@@ -22,6 +22,8 @@ public:
     static QByteArray firstLine(const QByteArray &content);
 
 private:
+    bool programFolderWritable() const;
+
     QString programFolder;
     QString userFolder;
 };
