@@ -15,6 +15,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Namlex"_s);
     QApplication::setApplicationVersion(namlex::versionText());
+    // Ties the window to the installed menu entry and icon on Wayland.
+    QGuiApplication::setDesktopFileName(u"io.github.namlex.Namlex"_s);
 
     const QString programFolder = QCoreApplication::applicationDirPath();
     namlex::ConfigFile config(programFolder,
