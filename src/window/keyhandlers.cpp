@@ -9,7 +9,6 @@
 #include "window/renameprogress.h"
 
 #include <QKeyEvent>
-#include <QScopeGuard>
 #include <QScopedValueRollback>
 
 using namespace Qt::StringLiterals;
@@ -108,10 +107,7 @@ void AuswahlFenster::onBackgroundListing(const std::optional<QStringList> &names
 void AuswahlFenster::runCommand(void (*command)(const CommandContext &))
 {
     const QScopedValueRollback<int> scope(busy, busy + 1);
-    // The run selects every entry in turn; the list catches up at the end.
-    ui.File1->setQuietSelection(true);
-    const auto loud = qScopeGuard([this] { ui.File1->setQuietSelection(false); });
-    RenameProgress progress(this, services.progressDelay);
+    RenameProgress progress(this, ui.File1, services.progressDelay);
     command({*ui.File1, *this, *this, services.renamer, prompter, progress});
 }
 

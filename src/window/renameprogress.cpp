@@ -1,5 +1,7 @@
 #include "window/renameprogress.h"
 
+#include "window/filelistbox.h"
+
 #include <QCoreApplication>
 #include <QProgressDialog>
 
@@ -16,8 +18,9 @@ constexpr qint64 updateIntervalMs = 25;
 
 } // namespace
 
-RenameProgress::RenameProgress(QWidget *window, std::chrono::milliseconds delay)
+RenameProgress::RenameProgress(QWidget *window, FileListBox *list, std::chrono::milliseconds delay)
     : window(window)
+    , list(list)
     , delay(delay)
 { }
 
@@ -29,6 +32,7 @@ RenameProgress::~RenameProgress()
 void RenameProgress::begin(int entries)
 {
     total = entries;
+    list->setQuietSelection(true);
     sinceBegin.start();
 }
 
@@ -46,8 +50,11 @@ bool RenameProgress::advance(int visited)
     return !(dialog && dialog->wasCanceled());
 }
 
+// Before the final re-read and the summary, so that the list behind the
+// summary box shows the new names.
 void RenameProgress::end()
 {
+    list->setQuietSelection(false);
     delete dialog;
 }
 

@@ -12,14 +12,17 @@ class QWidget;
 
 namespace namlex {
 
-// A progress dialog, modal to the window, for runs that take a while.
-// A short run shows nothing: the dialog appears only once the run has lasted
-// `delay`. While it is shown the window keeps repainting, and "Abbrechen"
-// stops the run after the current file.
+class FileListBox;
+
+// How the window shows a rename run. The list stays quiet while the run
+// selects entry after entry. A progress dialog, modal to the window, appears
+// once the run has lasted `delay`, so a short run shows none; while it is
+// shown the window keeps repainting, and "Abbrechen" stops the run after the
+// current file.
 class RenameProgress : public RunProgress
 {
 public:
-    RenameProgress(QWidget *window, std::chrono::milliseconds delay);
+    RenameProgress(QWidget *window, FileListBox *list, std::chrono::milliseconds delay);
     ~RenameProgress() override;
 
     void begin(int total) override;
@@ -30,6 +33,7 @@ private:
     void showDialog(int visited);
 
     QWidget *window;
+    FileListBox *list;
     std::chrono::milliseconds delay;
     int total = 0;
     QElapsedTimer sinceBegin;

@@ -56,8 +56,11 @@ private Q_SLOTS:
         AuswahlFenster &window = bench.open(bench.path(u"A/Musik"_s));
         window.show();
 
+        auto *list = bench.find<FileListBox>(u"File1"_s);
         QList<bool> dialogShown;
+        QList<bool> listDrawn;
         bench.renamer.beforeRename = [&] {
+            listDrawn.append(list->updatesEnabled());
             auto *dialog = window.findChild<QProgressDialog *>();
             dialogShown.append(dialog && dialog->isVisible());
             if (bench.renamer.renames != stopBefore || !dialog)
@@ -71,8 +74,15 @@ private Q_SLOTS:
             cancel->click();
         };
         bench.prompter.answers = {Answer::Yes};
+        // The list behind the summary box shows the new names.
+        bench.prompter.onAsk = [&](const Message &) { listDrawn.append(list->updatesEnabled()); };
         bench.find<QPushButton>(u"BeidesLöschen"_s)->click();
 
+        // The list is drawn for the question and the summary, not while the
+        // run selects one entry after another.
+        QCOMPARE(listDrawn.first(), true);
+        QCOMPARE(listDrawn.count(true), 2);
+        QCOMPARE(listDrawn.last(), true);
         // With no delay the dialog is there from the second file on.
         QCOMPARE(dialogShown.count(true), delayMs == 0 ? bench.renamer.renames - 1 : 0);
         QVERIFY(!window.findChild<QProgressDialog *>());
@@ -85,7 +95,7 @@ private Q_SLOTS:
         QCOMPARE(bench.prompter.shown.size(), 2);
         QVERIFY(bench.prompter.shown.last().text.contains(
             u"\r%1 Dateien ausgewählt,\rbei %1 Dateien die Nummerierung"_s.arg(renamed)));
-        QCOMPARE(bench.find<FileListBox>(u"File1"_s)->listCount(), 5);
+        QCOMPARE(list->listCount(), 5);
     }
 
     // Counts and positions beyond 32767 work in the list, the commands and
