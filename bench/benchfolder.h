@@ -14,10 +14,4 @@ QList<QByteArray> sampleNames(int count);
 // Creates `folder` (which must not exist) holding an empty file per name.
 void createFolder(const QString &folder, const QList<QByteArray> &names);
 
-// The names in a folder, sorted bytewise.
-QList<QByteArray> folderNames(const QString &folder);
-
-// Removes a folder made by createFolder and everything in it.
-void removeFolder(const QString &folder);
-
 } // namespace namlex::bench

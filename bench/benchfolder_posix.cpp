@@ -1,10 +1,7 @@
 #include "benchfolder.h"
 
-#include <QDir>
+#include <QFile>
 
-#include <algorithm>
-
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -36,27 +33,6 @@ void createFolder(const QString &folder, const QList<QByteArray> &names)
         ::close(file);
     }
     ::close(dir);
-}
-
-QList<QByteArray> folderNames(const QString &folder)
-{
-    QList<QByteArray> names;
-    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
-    if (!dir)
-        return names;
-    while (const dirent *entry = ::readdir(dir)) {
-        const QByteArray name(entry->d_name);
-        if (name != "." && name != "..")
-            names.append(name);
-    }
-    ::closedir(dir);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-void removeFolder(const QString &folder)
-{
-    QDir(folder).removeRecursively();
 }
 
 } // namespace namlex::bench

@@ -34,11 +34,6 @@ struct Options
     bool includes(const QString &name) const { return part.isEmpty() || part == name; }
 };
 
-double elapsedMs(const QElapsedTimer &clock)
-{
-    return double(clock.nsecsElapsed()) / 1e6;
-}
-
 // Debian's rename (File::Rename), or nothing when it is not installed.
 QString debianRename()
 {
@@ -75,14 +70,15 @@ void measureBothCommand(const Options &options, const QString &work, ResultTable
 {
     const QList<QByteArray> names = sampleNames(10000);
     const QString rename = debianRename();
-    const QStringList folders {work + u"/namlex"_s, work + u"/bare"_s, work + u"/bare-list-order"_s,
-                               work + u"/rename"_s};
+    QStringList folders {work + u"/namlex"_s, work + u"/bare"_s, work + u"/bare-list-order"_s};
+    if (!rename.isEmpty())
+        folders.append(work + u"/rename"_s);
     QList<double> namlex, bare, bareInListOrder, perl;
     for (int run = 0; run < options.runs; ++run) {
         for (const QString &folder : folders)
             createFolder(folder, names);
-        for (int turn = 0; turn < 4; ++turn) {
-            switch ((run + turn) % 4) {
+        for (qsizetype turn = 0; turn < folders.size(); ++turn) {
+            switch ((run + turn) % folders.size()) {
             case 0:
                 namlex.append(timeBothCommand(folders.at(0)));
                 break;
@@ -93,16 +89,17 @@ void measureBothCommand(const Options &options, const QString &work, ResultTable
                 bareInListOrder.append(timeBareLoop(folders.at(2), true));
                 break;
             default:
-                if (!rename.isEmpty())
-                    perl.append(timeDebianRename(rename, folders.at(3), names));
+                perl.append(timeDebianRename(rename, folders.at(3), names));
             }
         }
-        const QList<QByteArray> result = folderNames(folders.at(0));
+        const auto newNames
+            = [](const QString &folder) { return namlex::platform::listFiles(folder, {u"*.*"_s}); };
         for (const QString &folder : folders) {
-            if ((folder != folders.at(3) || !rename.isEmpty()) && folderNames(folder) != result)
+            if (newNames(folder) != newNames(folders.at(0)))
                 qFatal("the renames disagree on the new names");
-            removeFolder(folder);
         }
+        for (const QString &folder : folders)
+            QDir(folder).removeRecursively();
     }
     const QString runs = u"median of %1"_s.arg(options.runs);
     table.add(u"Both command, 10,000 files: Namlex"_s, median(namlex), u" ms"_s, 0, runs);
@@ -145,7 +142,7 @@ void measureRereads(const Options &options, const QString &work, int files, Resu
         worst.arg(stalls.oneFileChanged.size()).arg(largest(stalls.oneFileChanged), 0, 'f', 1));
     table.add(u"Listing %1 files on the worker thread"_s.arg(size), median(listing), u" ms"_s, 0,
               u"not felt in the window"_s);
-    removeFolder(folder);
+    QDir(folder).removeRecursively();
 }
 
 void measureStartup(const Options &options, const QString &work, ResultTable &table)
@@ -172,7 +169,7 @@ void measureStartup(const Options &options, const QString &work, ResultTable &ta
     table.add(u"**Start-up to shown window, 30,000 files**"_s, median(shown), u" ms"_s, 400, runs);
     table.add(u"**Peak resident memory, 30,000 files**"_s, largest(peak), u" MiB"_s, 120,
               u"worst of %1 starts, after two re-reads"_s.arg(peak.size()));
-    removeFolder(folder);
+    QDir(folder).removeRecursively();
 }
 
 Options parse(const QStringList &arguments)

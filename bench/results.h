@@ -1,10 +1,16 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 namespace namlex::bench {
+
+inline double elapsedMs(const QElapsedTimer &clock)
+{
+    return double(clock.nsecsElapsed()) / 1e6;
+}
 
 double median(QList<double> values);
 double largest(const QList<double> &values);

@@ -1,6 +1,8 @@
 #include "windowtimings.h"
 
 #include "machine.h"
+#include "results.h"
+#include "scriptedprompter.h"
 
 #include "commands/platformrenamer.h"
 #include "window/auswahlfenster.h"
@@ -25,17 +27,6 @@ namespace namlex::bench {
 
 namespace {
 
-class YesPrompter : public Prompter
-{
-public:
-    Message last;
-    Answer ask(const Message &message) override
-    {
-        last = message;
-        return message.defaultButton();
-    }
-};
-
 class FixedSettings : public SettingsStore
 {
 public:
@@ -55,7 +46,8 @@ struct OpenWindow
     FixedSettings settings;
     SystemVolumes volumes;
     PlatformRenamer renamer;
-    YesPrompter prompter;
+    // With nothing scripted, every box gets its default answer: Yes or OK.
+    test::ScriptedPrompter prompter;
     AuswahlFenster window;
 
     explicit OpenWindow(const QString &folder)
@@ -71,11 +63,6 @@ struct OpenWindow
     }
     FileListBox &list() { return *window.controls().File1; }
 };
-
-double elapsedMs(const QElapsedTimer &clock)
-{
-    return double(clock.nsecsElapsed()) / 1e6;
-}
 
 // Handles events until `done`, and returns the longest single stretch of
 // event handling meanwhile.
@@ -102,7 +89,7 @@ double timeBothCommand(const QString &folder)
     clock.start();
     open.window.controls().BeidesLöschen->click();
     const double ms = elapsedMs(clock);
-    if (!open.prompter.last.title.startsWith(u"Ergebnis des Wartens"_s))
+    if (!open.prompter.shown.last().title.startsWith(u"Ergebnis des Wartens"_s))
         qFatal("the both command ended without its summary");
     return ms;
 }

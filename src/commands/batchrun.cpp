@@ -29,30 +29,6 @@ bool renameEntry(const CommandContext &context, const QString &oldName, const QS
     return context.renamer.rename(from, to);
 }
 
-// Ends the progress display however the run ends, and before its summary.
-class ProgressScope
-{
-public:
-    ProgressScope(RunProgress &progress, int total)
-        : progress(progress)
-    {
-        progress.begin(total);
-    }
-    ~ProgressScope() { finish(); }
-    ProgressScope(const ProgressScope &) = delete;
-    ProgressScope &operator=(const ProgressScope &) = delete;
-    void finish()
-    {
-        if (!finished)
-            progress.end();
-        finished = true;
-    }
-
-private:
-    RunProgress &progress;
-    bool finished = false;
-};
-
 } // namespace
 
 void runBatch(const CommandContext &context, const BatchRunKind &kind)
@@ -70,7 +46,7 @@ void runBatch(const CommandContext &context, const BatchRunKind &kind)
     FileList &list = context.list;
     list.setSelectedIndex(-1);
     messages::Tally tally;
-    ProgressScope progress(context.progress, list.count());
+    context.progress.begin(list.count());
     int previous = -1;
     do {
         list.setSelectedIndex(list.selectedIndex() + 1);
@@ -94,15 +70,18 @@ void runBatch(const CommandContext &context, const BatchRunKind &kind)
         }
         if (!done) {
             ++tally.failed;
-            if (context.prompter.ask(messages::renameFailed(oldName)) != Answer::Yes)
+            if (context.prompter.ask(messages::renameFailed(oldName)) != Answer::Yes) {
+                context.progress.end();
                 return;
+            }
         }
         // Stopping ends the run after the current file; what was done is reported.
         if (!context.progress.advance(tally.visited))
             break;
     } while (list.selectedIndex() < list.count() - 1);
 
-    progress.finish();
+    // Closed before the re-read and the summary box.
+    context.progress.end();
     list.refresh();
     context.prompter.ask(kind.summary(tally));
 }

@@ -24,11 +24,6 @@ RenameProgress::RenameProgress(QWidget *window, FileListBox *list, std::chrono::
     , delay(delay)
 { }
 
-RenameProgress::~RenameProgress()
-{
-    end();
-}
-
 void RenameProgress::begin(int entries)
 {
     total = entries;

@@ -23,7 +23,6 @@ class RenameProgress : public RunProgress
 {
 public:
     RenameProgress(QWidget *window, FileListBox *list, std::chrono::milliseconds delay);
-    ~RenameProgress() override;
 
     void begin(int total) override;
     bool advance(int visited) override;
