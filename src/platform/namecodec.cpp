@@ -82,8 +82,9 @@ void appendUtf8(QByteArray &out, char32_t codePoint)
 
 QString decodeName(const QByteArray &bytes)
 {
-    // Nearly every name is valid UTF-8; Qt's own decoder is much faster.
-    if (bytes.isValidUtf8())
+    // Nearly every name is valid UTF-8; Qt's own decoder is much faster. It
+    // drops a leading byte order mark, though, which is part of the name.
+    if (bytes.isValidUtf8() && !bytes.startsWith("\xEF\xBB\xBF"))
         return QString::fromUtf8(bytes);
     QString name;
     name.reserve(bytes.size());

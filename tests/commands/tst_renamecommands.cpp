@@ -413,11 +413,15 @@ private Q_SLOTS:
 
     void namesThatAreNotUtf8AreRenamedByteExactly()
     {
-        Bench bench(false, {"01 - Lied \xe4_eins.mp3", "\xff\xfe_x.mp3", "02 - \xc3\xa4rger.mp3"});
+        Bench bench(false, {"01 - Lied \xe4_eins.mp3", "\xff\xfe_x.mp3", "02 - \xc3\xa4rger.mp3",
+                            "\xef\xbb\xbf"
+                            "01_bom.mp3"});
         bench.prompter.answers = {Answer::Yes};
         bench.run({runBothCommand});
-        QCOMPARE(bench.names(),
-                 (QList<QByteArray> {"Lied \xe4 eins.mp3", "\xc3\xa4rger.mp3", "\xff\xfe x.mp3"}));
+        QCOMPARE(bench.names(), (QList<QByteArray> {"Lied \xe4 eins.mp3", "\xc3\xa4rger.mp3",
+                                                    "\xef\xbb\xbf"
+                                                    "01 bom.mp3",
+                                                    "\xff\xfe x.mp3"}));
         QCOMPARE(readRawFile(bench.raw(), "\xff\xfe x.mp3"), QByteArray("\xff\xfe_x.mp3"));
     }
 };
