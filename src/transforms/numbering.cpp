@@ -33,5 +33,11 @@ std::optional<QString> namlex::removeNumbering(const QString &name, bool onlyWit
         if (!advance(p, 1))
             return std::nullopt;
     }
+    // Positions count 16-bit units, and a character outside the BMP takes
+    // two. A cut between them would leave half a character, which names no
+    // file; the whole character is kept instead.
+    if (p >= 2 && p <= name.size() && name.at(p - 1).isLowSurrogate()
+        && name.at(p - 2).isHighSurrogate())
+        --p;
     return withoutLeadingBlanks(QStringView(name).mid(p - 1));
 }

@@ -46,6 +46,10 @@ private Q_SLOTS:
         QTest::newRow("tab is not trimmed") << u"01\tTitel.mp3"_s << u"\tTitel.mp3"_s;
         QTest::newRow("fraction counted by its text") << u"0.5 Titel.mp3"_s << u"Titel.mp3"_s;
         QTest::newRow("tiny value reads as zero") << u"1E-400 Titel.mp3"_s << u"1E-400 Titel.mp3"_s;
+        QTest::newRow("cut before the second half of a pair keeps the character")
+            << u"0.5\U0001F4A9.mp3"_s << u"\U0001F4A9.mp3"_s;
+        QTest::newRow("cut by an exponent's text keeps the character")
+            << u"7E70\U0001F369"_s << u"\U0001F369"_s;
         QTest::newRow("zero run ends at the last position") << zeros + u'x' << u"x"_s;
         QTest::newRow("value too large") << u"1E999 Titel.mp3"_s << failed;
         QTest::newRow("value too large after a zero") << u"01E999 Titel.mp3"_s << failed;
