@@ -25,8 +25,10 @@ bool deleteFile(const QString &path)
     const std::optional<QByteArray> bytes = systemPath(path);
     if (!bytes)
         return false;
+    // Exactly one regular file, or a link (never its target). Folders,
+    // pipes, sockets and device nodes are no music files.
     struct stat info = {};
-    if (::lstat(bytes->constData(), &info) != 0 || S_ISDIR(info.st_mode))
+    if (::lstat(bytes->constData(), &info) != 0 || !(S_ISREG(info.st_mode) || S_ISLNK(info.st_mode)))
         return false;
     // A file without any write permission is write-protected, as a read-only
     // file is elsewhere: it is kept, even for a user whom the system would

@@ -10,10 +10,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <cerrno>
 
 #include <fcntl.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 using namespace namlex::platform;
@@ -28,6 +32,20 @@ bool createFile(const QByteArray &path, const QByteArray &content = {})
     const bool written
         = fd >= 0 && ::write(fd, content.constData(), content.size()) == content.size();
     return fd >= 0 && ::close(fd) == 0 && written;
+}
+
+// A socket bound to a path leaves a socket entry in the folder.
+bool bindSocket(const QByteArray &path)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    if (fd < 0 || size_t(path.size()) >= sizeof(address.sun_path))
+        return false;
+    std::copy(path.begin(), path.end(), address.sun_path);
+    const bool bound = ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)) == 0;
+    ::close(fd);
+    return bound;
 }
 
 // Empty when the file does not exist.
@@ -105,6 +123,51 @@ private Q_SLOTS:
         QCOMPARE(contentOf(QFile::decodeName(to)), renamed        ? "source"
                                                    : targetExists ? "target"
                                                                   : "");
+    }
+
+    // Only a regular file or a link is ever deleted, never what a link
+    // points to.
+    void deleteOnlyFilesAndLinks_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("deleted");
+        QTest::newRow("regular file") << u"file"_s << true;
+        QTest::newRow("link to a folder") << u"link"_s << true;
+        QTest::newRow("empty folder") << u"folder"_s << false;
+        QTest::newRow("named pipe") << u"fifo"_s << false;
+        QTest::newRow("socket") << u"socket"_s << false;
+        QTest::newRow("character device") << u"device"_s << false;
+        QTest::newRow("write-protected file") << u"protected"_s << false;
+        QTest::newRow("missing file") << u"missing"_s << false;
+    }
+
+    void deleteOnlyFilesAndLinks()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, deleted);
+        QTemporaryDir dir;
+        const QByteArray path = QFile::encodeName(dir.filePath(u"entry"_s));
+        const QByteArray folder = QFile::encodeName(dir.filePath(u"folder"_s));
+        QVERIFY(::mkdir(folder, 0755) == 0);
+        if (kind == u"file")
+            QVERIFY(createFile(path));
+        else if (kind == u"link")
+            QVERIFY(::symlink(folder, path) == 0);
+        else if (kind == u"folder")
+            QVERIFY(::mkdir(path, 0755) == 0);
+        else if (kind == u"fifo")
+            QVERIFY(::mkfifo(path, 0644) == 0);
+        else if (kind == u"protected")
+            QVERIFY(createFile(path) && ::chmod(path, 0444) == 0);
+        else if (kind == u"socket")
+            QVERIFY(bindSocket(path));
+        else if (kind == u"device" && ::mknod(path, S_IFCHR | 0644, makedev(1, 3)) != 0)
+            QSKIP("Making a device node needs root");
+
+        QCOMPARE(deleteFile(QFile::decodeName(path)), deleted);
+        struct stat info = {};
+        QCOMPARE(::lstat(path, &info) == 0, !deleted && kind != u"missing");
+        QVERIFY(::lstat(folder, &info) == 0 && S_ISDIR(info.st_mode));
     }
 
     // Names that are not valid UTF-8 are listed, renamed and deleted byte for
