@@ -12,7 +12,8 @@ struct RenameCalls
     std::function<int(const char *from, const char *to)> renameNoReplace; // renameat2
     std::function<int(const char *from, const char *to)> link;
     std::function<int(const char *path)> unlink;
-    std::function<int(const char *path)> lstat; // 0: the path exists
+    // Creates an empty file, failing with EEXIST on any existing entry.
+    std::function<int(const char *path)> createExclusive;
     std::function<int(const char *from, const char *to)> rename; // replaces silently
 };
 
@@ -21,7 +22,8 @@ RenameCalls systemRenameCalls();
 
 // Renames without replacing an existing target: renameat2 with
 // RENAME_NOREPLACE; where the file system refuses the flag, link and unlink;
-// where it refuses hard links too, an existence check and a plain rename.
+// where it refuses hard links too, an exclusively created placeholder under
+// the new name and a plain rename over it.
 bool renameInSteps(const char *from, const char *to, const RenameCalls &calls);
 
 } // namespace namlex::platform

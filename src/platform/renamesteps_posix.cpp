@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -40,8 +39,8 @@ RenameCalls systemRenameCalls()
         [](const char *from, const char *to) { return errorOf(::link(from, to)); },
         [](const char *path) { return errorOf(::unlink(path)); },
         [](const char *path) {
-            struct stat info = {};
-            return errorOf(::lstat(path, &info));
+            const int fd = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+            return fd < 0 ? errno : errorOf(::close(fd));
         },
         [](const char *from, const char *to) { return errorOf(::rename(from, to)); },
     };
@@ -70,11 +69,16 @@ bool renameInSteps(const char *from, const char *to, const RenameCalls &calls)
     if (linkError != EPERM && linkError != EOPNOTSUPP && linkError != ENOSYS && linkError != EXDEV)
         return false;
 
-    // Last resort: check, then rename. A file created in between would be
-    // replaced, but no safer call is left on such a file system.
-    if (calls.lstat(to) != ENOENT)
+    // Last resort: take the new name with a file that only this program
+    // created, then rename over it. The exclusive create fails on any entry
+    // of that name, also one that differs only in case, so a file created by
+    // another program at the same moment is never replaced.
+    if (calls.createExclusive(to) != 0)
         return false;
-    return calls.rename(from, to) == 0;
+    if (calls.rename(from, to) == 0)
+        return true;
+    calls.unlink(to);
+    return false;
 }
 
 } // namespace namlex::platform

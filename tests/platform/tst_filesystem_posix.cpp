@@ -67,46 +67,59 @@ private Q_SLOTS:
         // The answers of the calls in the order they are made, as errno
         // values; 0, or no answer left, makes the real call.
         QTest::addColumn<QList<int>>("errors");
-        QTest::addColumn<bool>("targetExists");
+        // "before": the new name exists from the start; "rival": another
+        // program creates it just before the last rename call.
+        QTest::addColumn<QString>("target");
         QTest::addColumn<bool>("renamed");
         QTest::addColumn<QString>("calls");
-        QTest::newRow("renameat2") << QList<int>() << false << true << u"renameat2"_s;
-        QTest::newRow("renameat2-target-exists") << QList<int>() << true << false << u"renameat2"_s;
-        QTest::newRow("renameat2-eacces") << QList {EACCES} << false << false << u"renameat2"_s;
+        const QString none;
+        const QString before = u"before"_s;
+        QTest::newRow("renameat2") << QList<int>() << none << true << u"renameat2"_s;
+        QTest::newRow("renameat2-target-exists")
+            << QList<int>() << before << false << u"renameat2"_s;
+        QTest::newRow("renameat2-eacces") << QList {EACCES} << none << false << u"renameat2"_s;
         QTest::newRow("einval-link")
-            << QList {EINVAL} << false << true << u"renameat2 link unlink"_s;
+            << QList {EINVAL} << none << true << u"renameat2 link unlink"_s;
         QTest::newRow("enosys-link")
-            << QList {ENOSYS} << false << true << u"renameat2 link unlink"_s;
+            << QList {ENOSYS} << none << true << u"renameat2 link unlink"_s;
         QTest::newRow("link-target-exists")
-            << QList {EINVAL} << true << false << u"renameat2 link"_s;
+            << QList {EINVAL} << before << false << u"renameat2 link"_s;
         QTest::newRow("link-eacces")
-            << QList {EINVAL, EACCES} << false << false << u"renameat2 link"_s;
+            << QList {EINVAL, EACCES} << none << false << u"renameat2 link"_s;
         QTest::newRow("unlink-fails-new-name-removed")
-            << QList {EINVAL, 0, EACCES} << false << false << u"renameat2 link unlink unlink"_s;
-        QTest::newRow("eperm-check-and-rename")
-            << QList {EINVAL, EPERM} << false << true << u"renameat2 link lstat rename"_s;
-        QTest::newRow("exdev-check-and-rename")
-            << QList {EOPNOTSUPP, EXDEV} << false << true << u"renameat2 link lstat rename"_s;
-        QTest::newRow("check-target-exists")
-            << QList {EINVAL, EPERM} << true << false << u"renameat2 link lstat"_s;
-        QTest::newRow("check-eacces")
-            << QList {EINVAL, EPERM, EACCES} << false << false << u"renameat2 link lstat"_s;
+            << QList {EINVAL, 0, EACCES} << none << false << u"renameat2 link unlink unlink"_s;
+        QTest::newRow("eperm-placeholder-and-rename")
+            << QList {EINVAL, EPERM} << none << true << u"renameat2 link create rename"_s;
+        QTest::newRow("exdev-placeholder-and-rename")
+            << QList {EOPNOTSUPP, EXDEV} << none << true << u"renameat2 link create rename"_s;
+        QTest::newRow("placeholder-target-exists")
+            << QList {EINVAL, EPERM} << before << false << u"renameat2 link create"_s;
+        QTest::newRow("placeholder-eacces")
+            << QList {EINVAL, EPERM, EACCES} << none << false << u"renameat2 link create"_s;
+        QTest::newRow("rename-over-placeholder-fails-placeholder-removed")
+            << QList {EINVAL, EPERM, 0, EIO} << none << false
+            << u"renameat2 link create rename unlink"_s;
+        QTest::newRow("file-created-meanwhile-is-never-replaced")
+            << QList {EINVAL, EPERM} << u"rival"_s << true << u"renameat2 link create rename"_s;
     }
 
     void renameSteps()
     {
         QFETCH(QList<int>, errors);
-        QFETCH(bool, targetExists);
+        QFETCH(QString, target);
         QFETCH(bool, renamed);
         QFETCH(QString, calls);
         QTemporaryDir dir;
         const QByteArray from = QFile::encodeName(dir.filePath(u"from.mp3"_s));
         const QByteArray to = QFile::encodeName(dir.filePath(u"to.mp3"_s));
-        QVERIFY(createFile(from, "source") && (!targetExists || createFile(to, "target")));
+        QVERIFY(createFile(from, "source") && (target != u"before" || createFile(to, "target")));
 
         QStringList made;
-        const auto fake = [&made, &errors](const QString &name, auto call) {
-            return [&made, &errors, name, call](auto... args) {
+        bool rivalCreated = false;
+        const auto fake = [&](const QString &name, auto call) {
+            return [&, name, call](auto... args) {
+                if (name == u"rename" && target == u"rival")
+                    rivalCreated = createFile(to, "rival");
                 const int error = errors.value(made.size());
                 made << name;
                 return error != 0 ? error : call(args...);
@@ -115,14 +128,21 @@ private Q_SLOTS:
         const RenameCalls real = systemRenameCalls();
         const RenameCalls fakes {fake(u"renameat2"_s, real.renameNoReplace),
                                  fake(u"link"_s, real.link), fake(u"unlink"_s, real.unlink),
-                                 fake(u"lstat"_s, real.lstat), fake(u"rename"_s, real.rename)};
-        QCOMPARE(renameInSteps(from.constData(), to.constData(), fakes), renamed);
+                                 fake(u"create"_s, real.createExclusive),
+                                 fake(u"rename"_s, real.rename)};
+        const bool result = renameInSteps(from.constData(), to.constData(), fakes);
+        // What another program created is its own.
+        if (rivalCreated)
+            QCOMPARE(contentOf(QFile::decodeName(to)), "rival");
+        QCOMPARE(result, renamed);
         QCOMPARE(made.join(u' '), calls);
-        // The file keeps exactly one name, and an existing target is never replaced.
+        // The file keeps exactly one name, an existing target is never
+        // replaced, and no placeholder is left behind.
         QCOMPARE(contentOf(QFile::decodeName(from)), renamed ? "" : "source");
-        QCOMPARE(contentOf(QFile::decodeName(to)), renamed        ? "source"
-                                                   : targetExists ? "target"
-                                                                  : "");
+        QCOMPARE(QFile::exists(QFile::decodeName(to)), renamed || target == u"before");
+        QCOMPARE(contentOf(QFile::decodeName(to)), renamed               ? "source"
+                                                   : target == u"before" ? "target"
+                                                                         : "");
     }
 
     // Only a regular file or a link is ever deleted, never what a link
