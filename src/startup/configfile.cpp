@@ -27,9 +27,11 @@ bool writeAtomically(const QString &path, const QByteArray &content)
 
 } // namespace
 
-ConfigFile::ConfigFile(const QString &programFolder, const QString &userFolder)
+ConfigFile::ConfigFile(const QString &programFolder, const QString &userFolder,
+                       bool programFolderWritable)
     : programFolder(programFolder)
     , userFolder(userFolder)
+    , programFolderWritable(programFolderWritable)
 { }
 
 QByteArray ConfigFile::firstLine(const QByteArray &content)
@@ -49,8 +51,7 @@ std::optional<QString> ConfigFile::readFolder()
     const QString besideProgram = platform::joinPath(programFolder, fileName);
     const QString perUser = platform::joinPath(userFolder, fileName);
     QString path = besideProgram;
-    if (!QFileInfo::exists(besideProgram)
-        || (!programFolderWritable() && QFileInfo::exists(perUser)))
+    if (!QFileInfo::exists(besideProgram) || (!programFolderWritable && QFileInfo::exists(perUser)))
         path = perUser;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -65,11 +66,6 @@ std::optional<QString> ConfigFile::readFolder()
     return platform::decodeName(line);
 }
 
-bool ConfigFile::programFolderWritable() const
-{
-    return QFileInfo(programFolder).isWritable();
-}
-
 void ConfigFile::writeFolder(const QString &folder)
 {
     const std::optional<QByteArray> bytes = platform::encodeName(folder);
@@ -78,7 +74,7 @@ void ConfigFile::writeFolder(const QString &folder)
     const QByteArray content = *bytes + "\r\n";
     // One place only, so that start-up never reads an older copy elsewhere.
     // A Config.ini the user made read-only keeps its folder.
-    if (programFolderWritable())
+    if (programFolderWritable)
         writeAtomically(platform::joinPath(programFolder, fileName), content);
     else if (QDir().mkpath(userFolder))
         writeAtomically(platform::joinPath(userFolder, fileName), content);

@@ -13,7 +13,9 @@ namespace namlex {
 class ConfigFile : public SettingsStore
 {
 public:
-    ConfigFile(const QString &programFolder, const QString &userFolder);
+    // Whether the program folder can be written to decides where the file
+    // lives; an installed program's folder cannot.
+    ConfigFile(const QString &programFolder, const QString &userFolder, bool programFolderWritable);
 
     std::optional<QString> readFolder() override;
     void writeFolder(const QString &folder) override;
@@ -22,10 +24,9 @@ public:
     static QByteArray firstLine(const QByteArray &content);
 
 private:
-    bool programFolderWritable() const;
-
     QString programFolder;
     QString userFolder;
+    bool programFolderWritable;
 };
 
 } // namespace namlex

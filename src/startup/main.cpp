@@ -5,6 +5,7 @@
 #include "window/systemvolumes.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
@@ -20,7 +21,8 @@ int main(int argc, char **argv)
 
     const QString programFolder = QCoreApplication::applicationDirPath();
     namlex::ConfigFile config(programFolder,
-                              QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+                              QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
+                              QFileInfo(programFolder).isWritable());
     namlex::SystemVolumes volumes;
     namlex::PlatformRenamer renamer;
     namlex::AuswahlFenster window(

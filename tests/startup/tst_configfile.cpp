@@ -9,7 +9,11 @@
 #include <QLabel>
 #include <QTest>
 
+#include <QDir>
+#include <QTemporaryDir>
+
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace namlex;
@@ -70,7 +74,7 @@ private Q_SLOTS:
         const QString program = bench.path(u"A/Programm"_s);
         if (!content.isNull())
             writeRawFile(program.toUtf8(), "Config.ini", content.replace("<root>", root));
-        ConfigFile config(program, bench.path(u"user"_s));
+        ConfigFile config(program, bench.path(u"user"_s), true);
         bench.store = &config;
 
         AuswahlFenster &window = bench.open(std::nullopt);
@@ -88,16 +92,50 @@ private Q_SLOTS:
         ::rmdir(root + "/B/Lieder \xe4");
     }
 
-    void unwritableProgramFolderUsesTheUserFolder()
+    // Closing writes one place only, and start-up reads what closing wrote.
+    // A Config.ini left beside a program folder the user cannot write to
+    // (by an administrator, say) counts only while the user has none.
+    void whereTheFileLives_data()
     {
-        WindowBench bench;
-        const QString user = bench.path(u"user"_s);
-        // A program folder that cannot be written to, as for an installed program.
-        ConfigFile config(bench.path(u"A/nirgends"_s), user);
-        config.writeFolder(bench.path(u"B/Musik"_s));
-        QCOMPARE(readRawFile(user.toUtf8(), "Config.ini"),
-                 bench.path(u"B/Musik"_s).toUtf8() + "\r\n");
-        QCOMPARE(config.readFolder(), std::optional<QString>(bench.path(u"B/Musik"_s)));
+        QTest::addColumn<bool>("writable");
+        QTest::addColumn<QByteArray>("besideProgram"); // empty: no file there
+        QTest::addColumn<QByteArray>("perUser");
+        QTest::addColumn<QByteArray>("read");
+        QTest::addColumn<QByteArray>("writtenTo"); // "program" or "user"
+        QTest::newRow("writable program folder")
+            << true << QByteArray("/p\r\n") << QByteArray("/u\r\n") << QByteArray("/p")
+            << QByteArray("program");
+        QTest::newRow("installed: the user's file wins over a stale one")
+            << false << QByteArray("/p\r\n") << QByteArray("/u\r\n") << QByteArray("/u")
+            << QByteArray("user");
+        QTest::newRow("installed: the one beside the program while the user has none")
+            << false << QByteArray("/p\r\n") << QByteArray() << QByteArray("/p")
+            << QByteArray("user");
+        QTest::newRow("installed, no file at all")
+            << false << QByteArray() << QByteArray() << QByteArray() << QByteArray("user");
+    }
+
+    void whereTheFileLives()
+    {
+        QFETCH(bool, writable);
+        QFETCH(QByteArray, besideProgram);
+        QFETCH(QByteArray, perUser);
+        QFETCH(QByteArray, read);
+        QFETCH(QByteArray, writtenTo);
+        QTemporaryDir dir;
+        const QByteArray program = QFile::encodeName(dir.filePath(u"program"_s));
+        const QByteArray user = QFile::encodeName(dir.filePath(u"user"_s));
+        QVERIFY(QDir().mkpath(dir.filePath(u"program"_s)) && QDir().mkpath(dir.filePath(u"user"_s)));
+        if (!besideProgram.isEmpty())
+            writeRawFile(program, "Config.ini", besideProgram);
+        if (!perUser.isEmpty())
+            writeRawFile(user, "Config.ini", perUser);
+        ConfigFile config(QFile::decodeName(program), QFile::decodeName(user), writable);
+        QCOMPARE(config.readFolder().value_or(QString()).toUtf8(), read);
+
+        config.writeFolder(u"/neu"_s);
+        QCOMPARE(readRawFile(writtenTo == "user" ? user : program, "Config.ini"),
+                 QByteArray("/neu\r\n"));
     }
 };
 
