@@ -17,12 +17,19 @@ namespace {
 const QString fileName = u"Config.ini"_s;
 
 // Written to a temporary file and then moved over the old one, so that an
-// interrupted write leaves the old setting intact.
+// interrupted write leaves the old setting intact. A small write only sits
+// in the buffer, and Qt 6.4 still moves the file into place when emptying
+// that buffer fails (a full disk): the flush is checked first.
 bool writeAtomically(const QString &path, const QByteArray &content)
 {
     QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size()
-           && file.commit();
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(content) != content.size() || !file.flush()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
 
 } // namespace

@@ -12,12 +12,50 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <csignal>
+
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace namlex;
 using namespace namlex::test;
+
+namespace {
+
+// Lowers the file size limit of this process for as long as it lives, and
+// turns the signal that passing it raises into a plain write error.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(qint64 bytes)
+    {
+        if (bytes < 0)
+            return;
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = saved;
+        lowered.rlim_cur = rlim_t(bytes);
+        active = ::setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        if (!active)
+            return;
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+    }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    rlimit saved = {};
+    void (*previousHandler)(int) = nullptr;
+    bool active = false;
+};
+
+} // namespace
 
 class TestConfigFile : public QObject
 {
@@ -136,6 +174,35 @@ private Q_SLOTS:
         config.writeFolder(u"/neu"_s);
         QCOMPARE(readRawFile(writtenTo == "user" ? user : program, "Config.ini"),
                  QByteArray("/neu\r\n"));
+    }
+
+    // The file is replaced whole or not at all: a write that fails, here at
+    // a file size limit as on a full disk, leaves the old file as it was.
+    void writingReplacesTheFileWhole_data()
+    {
+        QTest::addColumn<qint64>("sizeLimit"); // -1: none
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("written") << qint64(-1) << QByteArray("/neu\r\n");
+        QTest::newRow("disk full while writing") << qint64(2) << QByteArray("/alt\r\n");
+    }
+
+    void writingReplacesTheFileWhole()
+    {
+        QFETCH(qint64, sizeLimit);
+        QFETCH(QByteArray, content);
+        QTemporaryDir dir;
+        const QByteArray folder = QFile::encodeName(dir.path());
+        writeRawFile(folder, "Config.ini", "/alt\r\n");
+        // A second name for the old file shows whether it was written over.
+        QCOMPARE(::link(folder + "/Config.ini", folder + "/old"), 0);
+        ConfigFile config(dir.path(), dir.filePath(u"user"_s), true);
+        {
+            const FileSizeLimit limit(sizeLimit);
+            config.writeFolder(u"/neu"_s);
+        }
+        QCOMPARE(readRawFile(folder, "Config.ini"), content);
+        QCOMPARE(readRawFile(folder, "old"), QByteArray("/alt\r\n"));
+        QCOMPARE(rawNames(folder), (QList<QByteArray> {"Config.ini", "old"}));
     }
 };
 
