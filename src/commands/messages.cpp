@@ -1,5 +1,7 @@
 #include "commands/messages.h"
 
+#include "platform/namecodec.h"
+
 #include <QLocale>
 
 using namespace Qt::StringLiterals;
@@ -52,15 +54,16 @@ Message noFilesShown()
 
 Message numberingFailed(const QString &name)
 {
-    return report(u"Beim bearbeiten des Dateinamens  von "_s + name
+    return report(u"Beim bearbeiten des Dateinamens  von "_s + platform::displayName(name)
                       + u" trat ein unerwünschter Fehler auf."_s,
                   u"Fatal Error"_s);
 }
 
 Message renameFailed(const QString &oldName)
 {
-    return {u"Fehler beim Umbenennen der Datei "_s + oldName + u", evtl. Schreibgeschützt."_s
-                + lineBreak + u"Soll mit der nächsten Datei fortgefahren werden?"_s,
+    return {u"Fehler beim Umbenennen der Datei "_s + platform::displayName(oldName)
+                + u", evtl. Schreibgeschützt."_s + lineBreak
+                + u"Soll mit der nächsten Datei fortgefahren werden?"_s,
             u"Fehler geortet!"_s, Buttons::YesNo, MessageIcon::Warning};
 }
 

@@ -143,4 +143,23 @@ std::optional<QByteArray> encodeName(const QString &name)
     return bytes;
 }
 
+QString displayName(const QString &name)
+{
+    QString shown;
+    shown.reserve(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar c = name[i];
+        if (c.isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
+            shown.append(c).append(name[++i]);
+        } else if (c.isSurrogate()) {
+            shown.append(QChar::ReplacementCharacter);
+        } else if (c == QChar::ByteOrderMark) {
+            shown.append(u"[BOM]");
+        } else {
+            shown.append(c);
+        }
+    }
+    return shown;
+}
+
 } // namespace namlex::platform

@@ -16,4 +16,9 @@ QString decodeName(const QByteArray &bytes);
 // Empty optional: the text holds a lone surrogate that stands for no byte.
 std::optional<QByteArray> encodeName(const QString &name);
 
+// How a name is shown to the user. A byte that is not UTF-8 shows as U+FFFD,
+// and an invisible byte order mark as "[BOM]", so that a name that begins
+// with one cannot pass for the name of another file.
+QString displayName(const QString &name);
+
 } // namespace namlex::platform

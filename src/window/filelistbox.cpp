@@ -1,15 +1,32 @@
 #include "window/filelistbox.h"
 
 #include "platform/folderlisting.h"
+#include "platform/namecodec.h"
 #include "platform/wildcard.h"
 
 #include <QItemSelectionModel>
 #include <QStringListModel>
+#include <QStyledItemDelegate>
 #include <QtConcurrent>
 
 using namespace Qt::StringLiterals;
 
 namespace namlex {
+
+namespace {
+
+// The model holds the exact names; only their display is made readable.
+class NameDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QString displayText(const QVariant &value, const QLocale &) const override
+    {
+        return platform::displayName(value.toString());
+    }
+};
+
+} // namespace
 
 FileListBox::FileListBox(QWidget *parent)
     : QListView(parent)
@@ -21,6 +38,7 @@ FileListBox::FileListBox(QWidget *parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setModel(model_);
+    setItemDelegate(new NameDelegate(this));
     // Replacing the names resets the selection without this signal.
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &FileListBox::fileClicked);

@@ -7,6 +7,7 @@
 #include <vector>
 
 using namespace namlex::platform;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -61,6 +62,25 @@ private Q_SLOTS:
         if (decoded)
             QCOMPARE(decodeName(bytes), text);
         QCOMPARE(encodeName(text).value_or(refused), bytes);
+    }
+
+    void displayName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("plain") << u"Titel.mp3"_s << u"Titel.mp3"_s;
+        QTest::newRow("byte that is not UTF-8")
+            << decodeName("Lied \xe4.mp3") << u"Lied \uFFFD.mp3"_s;
+        QTest::newRow("character outside the BMP") << u"\U0001F480.mp3"_s << u"\U0001F480.mp3"_s;
+        QTest::newRow("leading byte order mark") << u"\uFEFFx.mp3"_s << u"[BOM]x.mp3"_s;
+        QTest::newRow("byte order mark inside") << u"x\uFEFF.mp3"_s << u"x[BOM].mp3"_s;
+    }
+
+    void displayName()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, shown);
+        QCOMPARE(namlex::platform::displayName(name), shown);
     }
 };
 
