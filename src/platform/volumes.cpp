@@ -1,5 +1,6 @@
 #include "platform/volumes.h"
 
+#include "platform/folderlisting.h"
 #include "platform/paths.h"
 
 #include <QStorageInfo>
@@ -39,6 +40,11 @@ QList<Volume> mountedVolumes()
             volumes.append({storage.rootPath(), storage.name()});
     }
     return volumes;
+}
+
+bool isVolumeReady(const Volume &volume)
+{
+    return QStorageInfo(volume.rootPath).isReady() && canListFolder(volume.rootPath);
 }
 
 QString volumeText(const Volume &volume)
