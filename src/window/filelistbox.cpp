@@ -150,29 +150,4 @@ void FileListBox::currentChanged(const QModelIndex &current, const QModelIndex &
         QListView::currentChanged(current, previous);
 }
 
-int FileListBox::count() const
-{
-    return listCount();
-}
-
-int FileListBox::selectedIndex() const
-{
-    return listIndex();
-}
-
-void FileListBox::setSelectedIndex(int index)
-{
-    setListIndex(index);
-}
-
-QString FileListBox::selectedName() const
-{
-    return fileName();
-}
-
-void FileListBox::refresh()
-{
-    reread();
-}
-
 } // namespace namlex

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "commands/filelist.h"
-
 #include <QFutureWatcher>
 #include <QListView>
 #include <QString>
@@ -13,7 +11,7 @@ class QStringListModel;
 namespace namlex {
 
 // The file list: the files of one folder that match a wildcard pattern.
-class FileListBox : public QListView, public FileList
+class FileListBox : public QListView
 {
     Q_OBJECT
 
@@ -52,12 +50,6 @@ public:
     // redraws, scrolls nor moves its focus mark; selections still raise
     // fileClicked(). Ending it shows the selected entry.
     void setQuietSelection(bool quiet);
-
-    int count() const override;
-    int selectedIndex() const override;
-    void setSelectedIndex(int index) override;
-    QString selectedName() const override;
-    void refresh() override;
 
 protected:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;

@@ -4,6 +4,7 @@
 #include "commands/renamecommands.h"
 #include "platform/filesystem.h"
 #include "platform/paths.h"
+#include "window/filelistadapter.h"
 #include "window/filelistbox.h"
 #include "window/foldertree.h"
 #include "window/renameprogress.h"
@@ -107,8 +108,9 @@ void AuswahlFenster::onBackgroundListing(const std::optional<QStringList> &names
 void AuswahlFenster::runCommand(void (*command)(const CommandContext &))
 {
     const QScopedValueRollback<int> scope(busy, busy + 1);
+    FileListAdapter list(*ui.File1);
     RenameProgress progress(this, ui.File1, services.progressDelay);
-    command({*ui.File1, *this, *this, services.renamer, prompter, progress});
+    command({list, *this, *this, services.renamer, prompter, progress});
 }
 
 } // namespace namlex

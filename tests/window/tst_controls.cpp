@@ -3,6 +3,7 @@
 
 #include "platform/namecodec.h"
 #include "window/driveselector.h"
+#include "window/filelistadapter.h"
 #include "window/filelistbox.h"
 #include "window/foldertree.h"
 #include "window/qtprompter.h"
@@ -177,7 +178,7 @@ private Q_SLOTS:
         QFETCH(int, to);
         QFETCH(int, index);
         FileListBox box;
-        FileList &list = box; // as the rename commands see it
+        FileListAdapter list(box); // as the commands see it
         QVERIFY(box.setPath(root()));
         list.setSelectedIndex(from);
         QSignalSpy clicks(&box, &FileListBox::fileClicked);
