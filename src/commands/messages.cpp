@@ -12,11 +12,6 @@ namespace {
 
 const QChar lineBreak = u'\r';
 
-Message report(const QString &text, const QString &title)
-{
-    return {text, title, Buttons::Ok, MessageIcon::None};
-}
-
 // The share of renamed entries, with the user's decimal separator ("90,0").
 QString summaryTitle(const Tally &tally)
 {
@@ -38,33 +33,85 @@ QString summaryHead(const Tally &tally)
            + QString::number(tally.visited) + u" Dateien ausgewählt,"_s + lineBreak;
 }
 
+const QString fatalError = u"Fatal Error"_s;
+const QString allFilesTitle = u"'Alle Dateien' ausgewählt"_s;
+
 } // namespace
+
+Message question(const QString &text, const QString &title)
+{
+    return {text, title, Buttons::YesNo, MessageIcon::Question};
+}
+
+Message warningQuestion(const QString &text, const QString &title)
+{
+    return {text, title, Buttons::YesNo, MessageIcon::Warning};
+}
+
+Message report(const QString &text, const QString &title)
+{
+    return {text, title, Buttons::Ok, MessageIcon::None};
+}
+
+Message errorReport(const QString &text, const QString &title)
+{
+    return {text, title, Buttons::Ok, MessageIcon::Error};
+}
 
 Message noFilesInFolder()
 {
-    return report(u"Keine Dateien im Ordner."_s, u"Fatal Error"_s);
+    return report(u"Keine Dateien im Ordner."_s, fatalError);
 }
 
 Message noFilesShown()
 {
     return report(u"Es werden keine Dateien angezeigt, evtl. auf 'Alle Dateien' umschalten, um "
                   u"den gesamten Ordnerinhalt angezeigt zu bekommen."_s,
-                  u"Fatal Error"_s);
+                  fatalError);
+}
+
+Message bothQuestion()
+{
+    return question(u"Wirklich umbenennen?"_s, u"Bestätigung!"_s);
+}
+
+Message bothQuestionAllFiles()
+{
+    return question(u"Soll bei allen Dateien, auch ohne .mp3- und .wma-Endung,"_s + lineBreak
+                        + u"die Nummerierung gelöscht und Unterstriche durch Leerzeichen "
+                          u"ersetzt werden?"_s,
+                    allFilesTitle);
+}
+
+Message numbersQuestion()
+{
+    return question(u"Wirklich umbenennen?"_s, u"Bestätigung"_s);
+}
+
+Message underscoresQuestion()
+{
+    return question(u"Wirklich die Unterstriche durch Leerzeichen ersetzen?"_s, u"Bestätigung"_s);
+}
+
+Message singleQuestionAllFiles()
+{
+    return question(u"Sollen alle Dateien, auch ohne .mp3- und .wma-Endung, umbenannt werden?"_s,
+                    allFilesTitle);
 }
 
 Message numberingFailed(const QString &name)
 {
     return report(u"Beim bearbeiten des Dateinamens  von "_s + platform::displayName(name)
                       + u" trat ein unerwünschter Fehler auf."_s,
-                  u"Fatal Error"_s);
+                  fatalError);
 }
 
 Message renameFailed(const QString &oldName)
 {
-    return {u"Fehler beim Umbenennen der Datei "_s + platform::displayName(oldName)
-                + u", evtl. Schreibgeschützt."_s + lineBreak
-                + u"Soll mit der nächsten Datei fortgefahren werden?"_s,
-            u"Fehler geortet!"_s, Buttons::YesNo, MessageIcon::Warning};
+    return warningQuestion(u"Fehler beim Umbenennen der Datei "_s + platform::displayName(oldName)
+                               + u", evtl. Schreibgeschützt."_s + lineBreak
+                               + u"Soll mit der nächsten Datei fortgefahren werden?"_s,
+                           u"Fehler geortet!"_s);
 }
 
 Message bothSummary(const Tally &tally)
@@ -86,6 +133,53 @@ Message singleSummary(const Tally &tally)
           + lineBreak + QString::number(tally.unchanged)
           + u" nicht umbenenannt, weil ihre Werte in akzeptablen Parametern liegen."_s;
     return report(withFailureLine(text, tally), summaryTitle(tally));
+}
+
+Message deleteQuestion(const QString &name)
+{
+    return warningQuestion(
+        u"Soll "_s + platform::displayName(name) + u" wirklich gelöscht werden?"_s, u"Aufpassen!"_s);
+}
+
+Message deleteFailed()
+{
+    return errorReport(u"Datei kann aus unerfreulichen Gründen leider nicht gelöscht werden!"_s,
+                       u"Geht nicht!"_s);
+}
+
+Message driveNotReady()
+{
+    return report(u"Laufwerkfehler, evtl. keinen Datenträger eingelegt."_s, fatalError);
+}
+
+Message folderCannotBeOpened(const QString &folder)
+{
+    return report(u"Der Ordner "_s + folder + u" kann nicht geöffnet werden."_s, fatalError);
+}
+
+QString helpToolTip()
+{
+    return u"Hilfe durch zeigen auf das entspr. Objekt!"_s;
+}
+
+QString musicFilesSummary(int count)
+{
+    return count == 0 ? u"keine Brauchbaren"_s : QString::number(count) + u" .mp3 bzw .wma"_s;
+}
+
+QString allFilesSummary(int count)
+{
+    return count == 0 ? u"keine"_s : QString::number(count) + u" (alle Typen)"_s;
+}
+
+QString progressLabel()
+{
+    return u"Dateien werden umbenannt …"_s;
+}
+
+QString progressCancel()
+{
+    return u"Abbrechen"_s;
 }
 
 } // namespace namlex::messages

@@ -4,20 +4,9 @@
 #include "transforms/numbering.h"
 #include "transforms/underscores.h"
 
-using namespace Qt::StringLiterals;
-
 namespace namlex {
 
 namespace {
-
-Message question(const QString &text, const QString &title)
-{
-    return {text, title, Buttons::YesNo, MessageIcon::Question};
-}
-
-const QString allFilesTitle = u"'Alle Dateien' ausgewählt"_s;
-const QString allFilesQuestion
-    = u"Sollen alle Dateien, auch ohne .mp3- und .wma-Endung, umbenannt werden?"_s;
 
 // A failed numbering removal is reported here and keeps the name, so the
 // run goes on with the next file.
@@ -58,26 +47,19 @@ std::optional<NewName> underscoresNewName(const CommandContext &, const QString 
 
 void runBothCommand(const CommandContext &context)
 {
-    runBatch(context,
-             {question(u"Soll bei allen Dateien, auch ohne .mp3- und .wma-Endung,\rdie "
-                       u"Nummerierung gelöscht und Unterstriche durch Leerzeichen ersetzt werden?"_s,
-                       allFilesTitle),
-              question(u"Wirklich umbenennen?"_s, u"Bestätigung!"_s), bothNewName,
-              messages::bothSummary});
+    runBatch(context, {messages::bothQuestionAllFiles(), messages::bothQuestion(), bothNewName,
+                       messages::bothSummary});
 }
 
 void runNumbersCommand(const CommandContext &context)
 {
-    runBatch(context, {question(allFilesQuestion, allFilesTitle),
-                       question(u"Wirklich umbenennen?"_s, u"Bestätigung"_s), numbersNewName,
-                       messages::singleSummary});
+    runBatch(context, {messages::singleQuestionAllFiles(), messages::numbersQuestion(),
+                       numbersNewName, messages::singleSummary});
 }
 
 void runUnderscoresCommand(const CommandContext &context)
 {
-    runBatch(context, {question(allFilesQuestion, allFilesTitle),
-                       question(u"Wirklich die Unterstriche durch Leerzeichen ersetzen?"_s,
-                                u"Bestätigung"_s),
+    runBatch(context, {messages::singleQuestionAllFiles(), messages::underscoresQuestion(),
                        underscoresNewName, messages::singleSummary});
 }
 

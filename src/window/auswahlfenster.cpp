@@ -1,5 +1,6 @@
 #include "window/auswahlfenster.h"
 
+#include "commands/messages.h"
 #include "commands/renamecommands.h"
 #include "platform/paths.h"
 #include "window/driveselector.h"
@@ -52,8 +53,7 @@ AuswahlFenster::AuswahlFenster(const WindowServices &windowServices, QWidget *pa
     connect(ui.BeidesLöschen, &QAbstractButton::clicked, this,
             [this] { runCommand(runBothCommand); });
     connect(ui.Dir1, &FolderTree::openFailed, this, [this](const QString &folder) {
-        prompter.ask({u"Der Ordner "_s + folder + u" kann nicht geöffnet werden."_s,
-                      u"Fatal Error"_s, Buttons::Ok, MessageIcon::None});
+        prompter.ask(messages::folderCannotBeOpened(folder));
     });
     connect(ui.Timer1, &QTimer::timeout, this, &AuswahlFenster::onTimer1Tick);
     connect(ui.File1, &FileListBox::backgroundListed, this, &AuswahlFenster::onBackgroundListing);
@@ -66,7 +66,7 @@ AuswahlFenster::AuswahlFenster(const WindowServices &windowServices, QWidget *pa
 
 void AuswahlFenster::load()
 {
-    ui.Hilfe->setToolTip(u"Hilfe durch zeigen auf das entspr. Objekt!"_s);
+    ui.Hilfe->setToolTip(messages::helpToolTip());
     // The first tool tips name the folder the program was started in.
     ui.Dir1->setToolTip(workingFolder);
     ui.PfadAnz->setToolTip(workingFolder);

@@ -1,6 +1,7 @@
 // Keys, the periodic re-read and the commands that change files.
 #include "window/auswahlfenster.h"
 
+#include "commands/messages.h"
 #include "commands/renamecommands.h"
 #include "platform/filesystem.h"
 #include "platform/paths.h"
@@ -11,8 +12,6 @@
 
 #include <QKeyEvent>
 #include <QScopedValueRollback>
-
-using namespace Qt::StringLiterals;
 
 namespace namlex {
 
@@ -73,14 +72,11 @@ void AuswahlFenster::onFile1KeyUp(int key)
     // Busy from the first box to the end; nothing re-reads the list meanwhile.
     const QScopedValueRollback<int> scope(busy, busy + 1);
     const QString name = ui.File1->fileName();
-    const Message question {u"Soll "_s + name + u" wirklich gelöscht werden?"_s, u"Aufpassen!"_s,
-                            Buttons::YesNo, MessageIcon::Warning};
-    if (prompter.ask(question) != Answer::Yes)
+    if (prompter.ask(messages::deleteQuestion(name)) != Answer::Yes)
         return;
     // With nothing selected the joined path would name the folder itself.
     if (name.isEmpty() || !platform::deleteFile(platform::joinPath(ui.Dir1->path(), name))) {
-        prompter.ask({u"Datei kann aus unerfreulichen Gründen leider nicht gelöscht werden!"_s,
-                      u"Geht nicht!"_s, Buttons::Ok, MessageIcon::Error});
+        prompter.ask(messages::deleteFailed());
         return;
     }
     ui.File1->setListIndex(ui.File1->listIndex() - 1);

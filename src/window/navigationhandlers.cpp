@@ -1,14 +1,13 @@
 // Keeping drive, folder tree, file list, path label and summary in step.
 #include "window/auswahlfenster.h"
 
+#include "commands/messages.h"
 #include "window/driveselector.h"
 #include "window/filelistbox.h"
 #include "window/foldertree.h"
 
 #include <QLabel>
 #include <QRadioButton>
-
-using namespace Qt::StringLiterals;
 
 namespace namlex {
 
@@ -18,8 +17,7 @@ void AuswahlFenster::onDrive1Change()
     // without a medium has none.
     const std::optional<QString> folder = ui.Drive1->folderOf(ui.Drive1->drive());
     if (!folder || !ui.Dir1->setPath(*folder)) {
-        prompter.ask({u"Laufwerkfehler, evtl. keinen Datenträger eingelegt."_s, u"Fatal Error"_s,
-                      Buttons::Ok, MessageIcon::None});
+        prompter.ask(messages::driveNotReady());
         // Back to the drive of the folder that is still shown.
         ui.Drive1->setDrive(ui.Dir1->path());
         return;
@@ -60,11 +58,10 @@ void AuswahlFenster::onFilterChosen(const QString &pattern)
 void AuswahlFenster::FileInfoAktualisieren()
 {
     const int count = ui.File1->listCount();
-    const QString number = QString::number(count);
     if (ui.Option1->isChecked())
-        ui.FileInfo->setText(count == 0 ? u"keine Brauchbaren"_s : number + u" .mp3 bzw .wma"_s);
+        ui.FileInfo->setText(messages::musicFilesSummary(count));
     if (ui.Option2->isChecked())
-        ui.FileInfo->setText(count == 0 ? u"keine"_s : number + u" (alle Typen)"_s);
+        ui.FileInfo->setText(messages::allFilesSummary(count));
     Q_EMIT summaryRefreshed();
 }
 

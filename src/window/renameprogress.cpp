@@ -1,5 +1,6 @@
 #include "window/renameprogress.h"
 
+#include "commands/messages.h"
 #include "window/filelistbox.h"
 
 #include <QCoreApplication>
@@ -55,7 +56,8 @@ void RenameProgress::end()
 
 void RenameProgress::showDialog(int visited)
 {
-    dialog = new QProgressDialog(u"Dateien werden umbenannt …"_s, u"Abbrechen"_s, 0, total, window);
+    dialog = new QProgressDialog(messages::progressLabel(), messages::progressCancel(), 0, total,
+                                 window);
     dialog->setObjectName(u"RenameProgress"_s);
     dialog->setWindowTitle(window->windowTitle());
     dialog->setWindowModality(Qt::WindowModal);
