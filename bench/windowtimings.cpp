@@ -4,7 +4,7 @@
 #include "results.h"
 #include "scriptedprompter.h"
 
-#include "commands/platformrenamer.h"
+#include "commands/platformfiles.h"
 #include "window/auswahlfenster.h"
 #include "window/filelistbox.h"
 #include "window/settingsstore.h"
@@ -46,14 +46,15 @@ struct OpenWindow
     FixedSettings settings;
     SystemVolumes volumes;
     PlatformRenamer renamer;
+    PlatformDeleter deleter;
     // With nothing scripted, every box gets its default answer: Yes or OK.
     test::ScriptedPrompter prompter;
     AuswahlFenster window;
 
     explicit OpenWindow(const QString &folder)
         : settings(folder)
-        , window({renamer, volumes, settings, QCoreApplication::applicationDirPath(), u"1.1"_s,
-                  &prompter})
+        , window({renamer, deleter, volumes, settings, QCoreApplication::applicationDirPath(),
+                  u"1.1"_s, &prompter})
     {
         window.load();
         window.show();

@@ -34,13 +34,22 @@ public:
     virtual bool rename(const QString &fromPath, const QString &toPath) = 0;
 };
 
-// Everything a rename command touches.
+// Deletes one file; false when it is still there.
+class FileDeleter
+{
+public:
+    virtual ~FileDeleter() = default;
+    virtual bool deleteFile(const QString &path) = 0;
+};
+
+// Everything a command touches.
 struct CommandContext
 {
     FileList &list;
     const FolderSource &folder;
     const Choices &choices;
     Renamer &renamer;
+    FileDeleter &deleter;
     Prompter &prompter;
     RunProgress &progress;
 };

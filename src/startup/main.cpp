@@ -1,4 +1,4 @@
-#include "commands/platformrenamer.h"
+#include "commands/platformfiles.h"
 #include "startup/configfile.h"
 #include "startup/version.h"
 #include "window/auswahlfenster.h"
@@ -25,8 +25,9 @@ int main(int argc, char **argv)
                               QFileInfo(programFolder).isWritable());
     namlex::SystemVolumes volumes;
     namlex::PlatformRenamer renamer;
+    namlex::PlatformDeleter deleter;
     namlex::AuswahlFenster window(
-        {renamer, volumes, config, programFolder, namlex::versionText(), nullptr});
+        {renamer, deleter, volumes, config, programFolder, namlex::versionText(), nullptr});
     window.load();
     window.show();
     return app.exec();

@@ -1,10 +1,8 @@
 // Keys, the periodic re-read and the commands that change files.
 #include "window/auswahlfenster.h"
 
-#include "commands/messages.h"
+#include "commands/deletecommand.h"
 #include "commands/renamecommands.h"
-#include "platform/filesystem.h"
-#include "platform/paths.h"
 #include "window/filelistadapter.h"
 #include "window/filelistbox.h"
 #include "window/foldertree.h"
@@ -67,19 +65,8 @@ void AuswahlFenster::onKeyUp(int key)
 
 void AuswahlFenster::onFile1KeyUp(int key)
 {
-    if (key != Qt::Key_Delete)
-        return;
-    // Busy from the first box to the end; nothing re-reads the list meanwhile.
-    const QScopedValueRollback<int> scope(busy, busy + 1);
-    const QString name = ui.File1->fileName();
-    if (prompter.ask(messages::deleteQuestion(name)) != Answer::Yes)
-        return;
-    // With nothing selected the joined path would name the folder itself.
-    if (name.isEmpty() || !platform::deleteFile(platform::joinPath(ui.Dir1->path(), name))) {
-        prompter.ask(messages::deleteFailed());
-        return;
-    }
-    ui.File1->setListIndex(ui.File1->listIndex() - 1);
+    if (key == Qt::Key_Delete)
+        runCommand(runDeleteCommand);
 }
 
 // The folder is listed on a worker thread; the tick goes on in
@@ -101,12 +88,13 @@ void AuswahlFenster::onBackgroundListing(const std::optional<QStringList> &names
     ui.File1->setListIndex(index);
 }
 
+// Busy from the first box to the end; nothing re-reads the list meanwhile.
 void AuswahlFenster::runCommand(void (*command)(const CommandContext &))
 {
     const QScopedValueRollback<int> scope(busy, busy + 1);
     FileListAdapter list(*ui.File1);
     RenameProgress progress(this, ui.File1, services.progressDelay);
-    command({list, *this, *this, services.renamer, prompter, progress});
+    command({list, *this, *this, services.renamer, services.deleter, prompter, progress});
 }
 
 } // namespace namlex

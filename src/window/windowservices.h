@@ -6,6 +6,7 @@
 
 namespace namlex {
 
+class FileDeleter;
 class Prompter;
 class Renamer;
 class SettingsStore;
@@ -15,6 +16,7 @@ class VolumeSource;
 struct WindowServices
 {
     Renamer &renamer;
+    FileDeleter &deleter;
     const VolumeSource &volumes;
     SettingsStore &settings;
     QString programFolder;

@@ -1,15 +1,11 @@
-#include "folderfilelist.h"
+#include "commandbench.h"
 #include "rawfiles.h"
-#include "scriptedprogress.h"
-#include "scriptedprompter.h"
 #include "testregistry.h"
 
-#include "commands/platformrenamer.h"
 #include "commands/renamecommands.h"
 
 #include <QFile>
 #include <QLocale>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -17,38 +13,6 @@ using namespace namlex;
 using namespace namlex::test;
 
 namespace {
-
-struct Command
-{
-    void (*run)(const CommandContext &);
-};
-
-// A command run against a real temporary folder.
-struct Bench
-{
-    QTemporaryDir dir;
-    FolderFileList list;
-    FixedFolder folder;
-    FixedChoices choices;
-    PlatformRenamer renamer;
-    ScriptedPrompter prompter;
-    ScriptedProgress progress;
-
-    Bench(bool allFiles, const QList<QByteArray> &files)
-    {
-        folder.path = list.folder = dir.path();
-        choices.allFiles = allFiles;
-        if (allFiles)
-            list.patterns = QStringList {u"*.*"_s};
-        for (const QByteArray &name : files)
-            writeRawFile(raw(), name, name);
-        list.refresh();
-    }
-    ~Bench() { removeRawFiles(raw()); }
-    QByteArray raw() const { return dir.path().toUtf8(); }
-    QList<QByteArray> names() const { return rawNames(raw()); }
-    void run(Command command) { command.run({list, folder, choices, renamer, prompter, progress}); }
-};
 
 Message question(const QString &text, const QString &title)
 {
@@ -95,8 +59,6 @@ QString title(const QString &percent)
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(Command)
 
 class TestRenameCommands : public QObject
 {

@@ -3,7 +3,7 @@
 #include "fakevolumes.h"
 #include "scriptedprompter.h"
 
-#include "commands/platformrenamer.h"
+#include "commands/platformfiles.h"
 #include "window/auswahlfenster.h"
 #include "window/settingsstore.h"
 
@@ -51,6 +51,7 @@ struct WindowBench
     FakeVolumes volumes;
     MemorySettings settings;
     ObservedRenamer renamer;
+    PlatformDeleter deleter;
     ScriptedPrompter prompter;
     SettingsStore *store = &settings;
     std::chrono::milliseconds progressDelay {500};
@@ -75,7 +76,7 @@ struct WindowBench
     {
         settings.stored = stored;
         window = std::make_unique<AuswahlFenster>(
-            WindowServices {renamer, volumes, *store, path(QStringLiteral("A/Programm")),
+            WindowServices {renamer, deleter, volumes, *store, path(QStringLiteral("A/Programm")),
                             QStringLiteral("1.1"), &prompter, progressDelay});
         window->load();
         return *window;

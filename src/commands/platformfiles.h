@@ -11,4 +11,11 @@ public:
     bool rename(const QString &fromPath, const QString &toPath) override;
 };
 
+// Deletes one regular file or link on disk.
+class PlatformDeleter : public FileDeleter
+{
+public:
+    bool deleteFile(const QString &path) override;
+};
+
 } // namespace namlex

@@ -1,4 +1,4 @@
-#include "commands/platformrenamer.h"
+#include "commands/platformfiles.h"
 
 #include "platform/filesystem.h"
 
@@ -7,6 +7,11 @@ namespace namlex {
 bool PlatformRenamer::rename(const QString &fromPath, const QString &toPath)
 {
     return platform::renameNoReplace(fromPath, toPath);
+}
+
+bool PlatformDeleter::deleteFile(const QString &path)
+{
+    return platform::deleteFile(path);
 }
 
 } // namespace namlex
