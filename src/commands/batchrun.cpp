@@ -18,6 +18,27 @@ bool listHasEntries(const CommandContext &context)
     return false;
 }
 
+// Holds the progress display's clock while a box of the run is open.
+class PausingPrompter : public Prompter
+{
+public:
+    PausingPrompter(Prompter &prompter, RunProgress &progress)
+        : prompter(prompter)
+        , progress(progress)
+    { }
+    Answer ask(const Message &message) override
+    {
+        progress.pause();
+        const Answer answer = prompter.ask(message);
+        progress.resume();
+        return answer;
+    }
+
+private:
+    Prompter &prompter;
+    RunProgress &progress;
+};
+
 // A target that is empty, "." or ".." or holds a separator would address
 // another file or a folder, so it never reaches the file system.
 bool renameEntry(const CommandContext &context, const QString &oldName, const QString &newName)
@@ -31,17 +52,21 @@ bool renameEntry(const CommandContext &context, const QString &oldName, const QS
 
 } // namespace
 
-void runBatch(const CommandContext &context, const BatchRunKind &kind)
+void runBatch(const CommandContext &outer, const BatchRunKind &kind)
 {
-    if (!listHasEntries(context))
+    if (!listHasEntries(outer))
         return;
-    const Message &confirmation = context.choices.allFilesSelected() ? kind.confirmationAllFiles
-                                                                     : kind.confirmationMusicOnly;
-    if (context.prompter.ask(confirmation) != Answer::Yes)
+    const Message &confirmation
+        = outer.choices.allFilesSelected() ? kind.confirmationAllFiles : kind.confirmationMusicOnly;
+    if (outer.prompter.ask(confirmation) != Answer::Yes)
         return;
     // The list may have been re-read while the question was open.
-    if (!listHasEntries(context))
+    if (!listHasEntries(outer))
         return;
+
+    PausingPrompter prompter(outer.prompter, outer.progress);
+    const CommandContext context {outer.list,    outer.folder, outer.choices, outer.renamer,
+                                  outer.deleter, prompter,     outer.progress};
 
     FileList &list = context.list;
     list.setSelectedIndex(-1);
@@ -83,7 +108,7 @@ void runBatch(const CommandContext &context, const BatchRunKind &kind)
     // Closed before the re-read and the summary box.
     context.progress.end();
     list.refresh();
-    context.prompter.ask(kind.summary(tally));
+    outer.prompter.ask(kind.summary(tally));
 }
 
 } // namespace namlex

@@ -172,6 +172,11 @@ QString allFilesSummary(int count)
     return count == 0 ? u"keine"_s : QString::number(count) + u" (alle Typen)"_s;
 }
 
+QString progressTitle()
+{
+    return u"Umbenennen"_s;
+}
+
 QString progressLabel()
 {
     return u"Dateien werden umbenannt …"_s;

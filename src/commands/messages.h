@@ -55,6 +55,7 @@ QString musicFilesSummary(int count);
 QString allFilesSummary(int count);
 
 // The progress dialog of a long run.
+QString progressTitle();
 QString progressLabel();
 QString progressCancel();
 

@@ -13,6 +13,10 @@ public:
     virtual bool advance(int visited) = 0;
     // The run is over, finished, stopped or ended by an answer.
     virtual void end() = 0;
+    // A box is open from pause() to resume(): time spent answering is no
+    // renaming time.
+    virtual void pause() = 0;
+    virtual void resume() = 0;
 };
 
 } // namespace namlex

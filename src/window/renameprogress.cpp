@@ -29,13 +29,14 @@ void RenameProgress::begin(int entries)
 {
     total = entries;
     list->setQuietSelection(true);
-    sinceBegin.start();
+    renamingBefore = 0;
+    sinceResume.start();
 }
 
 bool RenameProgress::advance(int visited)
 {
     if (!dialog) {
-        if (sinceBegin.elapsed() < delay.count())
+        if (renamingBefore + sinceResume.elapsed() < delay.count())
             return true;
         showDialog(visited);
     } else if (sinceUpdate.elapsed() >= updateIntervalMs) {
@@ -54,12 +55,23 @@ void RenameProgress::end()
     delete dialog;
 }
 
+void RenameProgress::pause()
+{
+    renamingBefore += sinceResume.elapsed();
+}
+
+void RenameProgress::resume()
+{
+    sinceResume.start();
+}
+
 void RenameProgress::showDialog(int visited)
 {
     dialog = new QProgressDialog(messages::progressLabel(), messages::progressCancel(), 0, total,
                                  window);
     dialog->setObjectName(u"RenameProgress"_s);
-    dialog->setWindowTitle(window->windowTitle());
+    // A caption of its own, so that the dialog is not taken for the window.
+    dialog->setWindowTitle(messages::progressTitle());
     dialog->setWindowModality(Qt::WindowModal);
     // Shown and closed here alone, never on the dialog's own timing.
     dialog->setAutoClose(false);

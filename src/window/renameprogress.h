@@ -16,7 +16,8 @@ class FileListBox;
 
 // How the window shows a rename run. The list stays quiet while the run
 // selects entry after entry. A progress dialog, modal to the window, appears
-// once the run has lasted `delay`, so a short run shows none; while it is
+// once the run has spent `delay` renaming, so a short run shows none, however
+// long a box of it stayed open; while it is
 // shown the window keeps repainting, and "Abbrechen" stops the run after the
 // current file.
 class RenameProgress : public RunProgress
@@ -27,6 +28,8 @@ public:
     void begin(int total) override;
     bool advance(int visited) override;
     void end() override;
+    void pause() override;
+    void resume() override;
 
 private:
     void showDialog(int visited);
@@ -35,7 +38,9 @@ private:
     FileListBox *list;
     std::chrono::milliseconds delay;
     int total = 0;
-    QElapsedTimer sinceBegin;
+    // Renaming time: what passed before the last box, and since it closed.
+    qint64 renamingBefore = 0;
+    QElapsedTimer sinceResume;
     QElapsedTimer sinceUpdate;
     QPointer<QProgressDialog> dialog;
 };

@@ -21,6 +21,8 @@ public:
         return stopAfter == 0 || visited < stopAfter;
     }
     void end() override { log.append(QStringLiteral("end")); }
+    void pause() override { log.append(QStringLiteral("pause")); }
+    void resume() override { log.append(QStringLiteral("resume")); }
 };
 
 } // namespace namlex::test

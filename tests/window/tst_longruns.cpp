@@ -66,6 +66,7 @@ private Q_SLOTS:
             if (bench.renamer.renames != stopBefore || !dialog)
                 return;
             QCOMPARE(dialog->labelText(), u"Dateien werden umbenannt …"_s);
+            QVERIFY(dialog->windowTitle() != window.windowTitle());
             QCOMPARE(dialog->minimum(), 0);
             QCOMPARE(dialog->maximum(), 5);
             QCOMPARE(dialog->windowModality(), Qt::WindowModal);
@@ -96,6 +97,33 @@ private Q_SLOTS:
         QVERIFY(bench.prompter.shown.last().text.contains(
             u"\r%1 Dateien ausgewählt,\rbei %1 Dateien die Nummerierung"_s.arg(renamed)));
         QCOMPARE(list->listCount(), 5);
+    }
+
+    // Only renaming time counts towards the delay: a short run whose error
+    // box stayed open shows no progress dialog behind its next box.
+    void timeInABoxIsNoRenamingTime()
+    {
+        WindowBench bench;
+        bench.progressDelay = std::chrono::milliseconds(100);
+        for (int i = 1; i <= 5; ++i)
+            bench.touch(u"A/Musik/"_s + song(i));
+        AuswahlFenster &window = bench.open(bench.path(u"A/Musik"_s));
+        window.show();
+        bench.renamer.failAt = 1;
+        bool dialogShown = false;
+        bench.renamer.beforeRename = [&] {
+            auto *dialog = window.findChild<QProgressDialog *>();
+            dialogShown = dialogShown || (dialog && dialog->isVisible());
+        };
+        bench.prompter.onAsk = [](const Message &message) {
+            if (message.title == u"Fehler geortet!"_s)
+                QTest::qWait(300);
+        };
+        bench.find<QPushButton>(u"BeidesLöschen"_s)->click();
+        QCOMPARE(bench.renamer.renames, 5);
+        QCOMPARE(bench.prompter.titles().mid(0, 2),
+                 (QStringList {u"Bestätigung!"_s, u"Fehler geortet!"_s}));
+        QVERIFY(!dialogShown);
     }
 
     // Counts and positions beyond 32767 work in the list, the commands and

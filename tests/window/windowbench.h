@@ -21,13 +21,14 @@ class ObservedRenamer : public Renamer
 {
 public:
     int renames = 0;
+    int failAt = 0; // this rename fails; 0: none
     std::function<void()> beforeRename;
     bool rename(const QString &fromPath, const QString &toPath) override
     {
         ++renames;
         if (beforeRename)
             beforeRename();
-        return platform.rename(fromPath, toPath);
+        return renames != failAt && platform.rename(fromPath, toPath);
     }
 
 private:
