@@ -5,6 +5,7 @@
 #include "platform/wildcard.h"
 
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QStringListModel>
 #include <QStyledItemDelegate>
 #include <QtConcurrent>
@@ -119,10 +120,11 @@ bool FileListBox::setListIndex(int index)
 {
     if (index < -1 || index >= listCount())
         return false;
-    if (index == -1)
-        selectionModel()->clear();
-    else
+    if (index >= 0)
         selectionModel()->setCurrentIndex(model_->index(index), QItemSelectionModel::ClearAndSelect);
+    // Clearing a selection that is not there leaves the focus mark alone.
+    else if (listIndex() >= 0)
+        selectionModel()->clear();
     return true;
 }
 
@@ -148,6 +150,20 @@ void FileListBox::currentChanged(const QModelIndex &current, const QModelIndex &
 {
     if (!quiet_)
         QListView::currentChanged(current, previous);
+}
+
+// When the list gets the focus with nothing selected, Qt puts the focus mark
+// on the first entry without selecting it: Home would then do nothing and
+// Down would select the second file. With nothing selected, a cursor key
+// starts from no entry at all, so it selects the first.
+void FileListBox::keyPressEvent(QKeyEvent *event)
+{
+    static const QList<int> cursorKeys {Qt::Key_Up,     Qt::Key_Down,    Qt::Key_Left,
+                                        Qt::Key_Right,  Qt::Key_Home,    Qt::Key_End,
+                                        Qt::Key_PageUp, Qt::Key_PageDown};
+    if (listIndex() < 0 && cursorKeys.contains(event->key()))
+        selectionModel()->clearCurrentIndex();
+    QListView::keyPressEvent(event);
 }
 
 } // namespace namlex

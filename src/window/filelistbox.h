@@ -53,6 +53,7 @@ public:
 
 protected:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 Q_SIGNALS:
     // The selection changed, by the user or from code; not sent when a

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -320,6 +321,44 @@ private Q_SLOTS:
         // The list and the summary stay as they were until the next re-read.
         QCOMPARE(list->listCount(), 3);
         QCOMPARE(bench.find<QLabel>(u"FileInfo"_s)->text(), summary);
+    }
+
+    // Tabbing into the list puts Qt's focus mark on the first entry without
+    // selecting it; the cursor keys must act the same before and after a
+    // timer tick.
+    void cursorKeysSelectTheFirstEntry_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("tick");
+        QTest::newRow("Home") << int(Qt::Key_Home) << false;
+        QTest::newRow("Down") << int(Qt::Key_Down) << false;
+        QTest::newRow("Page Down") << int(Qt::Key_PageDown) << false;
+        QTest::newRow("Home after a tick") << int(Qt::Key_Home) << true;
+        QTest::newRow("Down after a tick") << int(Qt::Key_Down) << true;
+    }
+
+    void cursorKeysSelectTheFirstEntry()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, tick);
+        WindowBench bench;
+        for (const QString &name : {u"a.mp3"_s, u"b.mp3"_s, u"c.mp3"_s})
+            bench.touch(u"A/Musik/"_s + name);
+        AuswahlFenster &window = bench.open(bench.path(u"A/Musik"_s));
+        auto *timer = bench.find<QTimer>(u"Timer1"_s);
+        timer->stop();
+        showActive(window);
+        auto *list = bench.find<FileListBox>(u"File1"_s);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), list);
+        if (tick) {
+            QSignalSpy listed(list, &FileListBox::backgroundListed);
+            timer->start(1);
+            QVERIFY(listed.wait());
+            timer->stop();
+        }
+        QTest::keyClick(list, Qt::Key(key));
+        QCOMPARE(list->listIndex(), 0);
     }
 
     void storedFolderOnAnUnreadyDriveFallsBack()
