@@ -2,7 +2,6 @@
 
 #include "machine.h"
 #include "results.h"
-#include "scriptedprompter.h"
 
 #include "commands/platformfiles.h"
 #include "window/auswahlfenster.h"
@@ -27,6 +26,18 @@ namespace namlex::bench {
 
 namespace {
 
+// Answers every box with its default button: Yes or OK.
+class YesPrompter : public Prompter
+{
+public:
+    QList<Message> shown;
+    Answer ask(const Message &message) override
+    {
+        shown.append(message);
+        return message.defaultButton();
+    }
+};
+
 class FixedSettings : public SettingsStore
 {
 public:
@@ -47,8 +58,7 @@ struct OpenWindow
     SystemVolumes volumes;
     PlatformRenamer renamer;
     PlatformDeleter deleter;
-    // With nothing scripted, every box gets its default answer: Yes or OK.
-    test::ScriptedPrompter prompter;
+    YesPrompter prompter;
     AuswahlFenster window;
 
     explicit OpenWindow(const QString &folder)
