@@ -35,10 +35,15 @@ rm -f "$build"/namlex_*.deb
 debs=("$build"/namlex_*.deb)
 [[ ${#debs[@]} -eq 1 && -f ${debs[0]} ]] || fail "cpack made no single namlex_*.deb"
 deb=${debs[0]}
+# Each package once: dpkg-shlibdeps adds the linked libraries, the package
+# lists the rest.
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in 'libqt6widgets6 (>= 6.4)' qt6-qpa-plugins fonts-liberation2 libc6 libstdc++6; do
-    [[ $depends == *"$needed"* ]] || fail "the package does not depend on $needed: $depends"
+names=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/[ (].*//')
+for needed in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 \
+              qt6-qpa-plugins fonts-liberation2 qt6-translations-l10n; do
+    grep -qx "$needed" <<<"$names" || fail "the package does not depend on $needed: $depends"
 done
+[[ -z $(sort <<<"$names" | uniq -d) ]] || fail "the package names a dependency twice: $depends"
 export DEBIAN_FRONTEND=noninteractive
 if dpkg-query -W -f='${Status}' namlex 2>/dev/null | grep -q "install ok installed"; then
     apt-get remove -y namlex >/dev/null
