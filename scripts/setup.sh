@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev libgl-dev libvulkan-dev fonts-dejavu-core fonts-liberation2
-          xvfb xauth openbox xdotool desktop-file-utils appstream dpkg-dev)
+          xvfb xauth openbox xdotool desktop-file-utils appstream dpkg-dev lintian)
 
 missing=()
 for package in "${packages[@]}"; do
