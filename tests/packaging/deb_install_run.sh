@@ -3,12 +3,18 @@
 # program as an ordinary user under Xvfb and openbox. For that user /usr/bin
 # is not writable, so the folder shown must be stored in the per-user
 # Config.ini, and that file must be read at the next start.
+# It changes the machine (a package installed, a user created), so it runs
+# only in CI or when NAMLEX_SYSTEM_TESTS=1 asks for it.
 # Usage: deb_install_run.sh BUILD_DIR CPACK_COMMAND
 set -euo pipefail
 
 build=$1
 cpack=$2
 user="namlex-test"
+if [[ ${CI:-} != true && ${NAMLEX_SYSTEM_TESTS:-} != 1 ]]; then
+    echo "SKIP: installs the package and creates a user; set NAMLEX_SYSTEM_TESTS=1 to run it"
+    exit 77
+fi
 [[ $(id -u) -eq 0 ]] || { echo "SKIP: installing the package needs root"; exit 77; }
 for tool in apt-get dpkg-deb useradd setpriv Xvfb openbox xdotool; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
