@@ -1,11 +1,26 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Namlex needs to build and test, but only
-# those that are missing, then configures and builds one build folder.
-# Usage: scripts/setup.sh BUILD_DIR [extra cmake options...]
+# Installs the Debian 12 packages Namlex needs, but only those that are
+# missing, then configures and builds one build folder.
+# Usage: scripts/setup.sh [--program] BUILD_DIR [extra cmake options...]
+# With --program only what the window needs: the packages to build and run
+# it, and the program alone, without tests and benchmark.
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev libgl-dev libvulkan-dev fonts-dejavu-core fonts-liberation2
-          xvfb xauth openbox xdotool desktop-file-utils appstream dpkg-dev)
+# Building and running the window.
+program_packages=(cmake g++ make qt6-base-dev libgl-dev libvulkan-dev qt6-qpa-plugins
+                  qt6-translations-l10n fonts-dejavu-core fonts-liberation2)
+# Only the tests: an X server and window manager to work the real program
+# in, the desktop entry and AppStream validators, and the package tools.
+test_packages=(xvfb xauth openbox xdotool desktop-file-utils appstream dpkg-dev lintian)
+
+packages=("${program_packages[@]}")
+targets=()
+if [[ ${1:-} == --program ]]; then
+    shift
+    targets=(--target namlex)
+else
+    packages+=("${test_packages[@]}")
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -24,4 +39,4 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$1
 shift
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNAMLEX_WARNINGS_AS_ERRORS=ON "$@"
-cmake --build "$build" -j2
+cmake --build "$build" -j2 "${targets[@]}"

@@ -27,7 +27,9 @@ done
 
 desktop=$prefix/share/applications/$id.desktop
 grep -qx "Icon=$id" "$desktop" || fail "the desktop entry does not name the icon $id"
-grep -qx "Exec=namlex" "$desktop" || fail "the desktop entry does not start namlex"
+grep -qx "Exec=namlex %f" "$desktop" || fail "the desktop entry does not start namlex with a path"
+# File managers offer "Open with Namlex" on a folder only for this type.
+grep -qx "MimeType=inode/directory;" "$desktop" || fail "the desktop entry does not open folders"
 # Hints are advice; errors and warnings are faults.
 report=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate: $report"
 grep -E ': (error|warning): ' <<<"$report" && fail "desktop-file-validate complained"
