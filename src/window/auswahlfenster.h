@@ -52,7 +52,7 @@ private:
     void onKeyUp(int key);
     void onFile1KeyUp(int key);
     void onTimer1Tick();
-    void onBackgroundListing(const std::optional<QStringList> &names);
+    void onBackgroundListing(bool changed);
     void runCommand(void (*command)(const CommandContext &));
 
     WindowServices services;

@@ -43,9 +43,15 @@ FileListBox::FileListBox(QWidget *parent)
     // Replacing the names resets the selection without this signal.
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &FileListBox::fileClicked);
-    connect(&listing_, &QFutureWatcher<std::optional<QStringList>>::finished, this, [this] {
-        if (listingGeneration_ == generation_)
-            Q_EMIT backgroundListed(listing_.result());
+    connect(&listing_, &QFutureWatcher<Listing>::finished, this, [this] {
+        if (listingGeneration_ != generation_)
+            return;
+        const Listing listing = listing_.result();
+        // The same entries, read later: their newer stamp spares the next
+        // reads sooner.
+        if (!listing.changed)
+            shownRaw_ = listing.raw;
+        Q_EMIT backgroundListed(listing.changed);
     });
 }
 
@@ -73,11 +79,12 @@ void FileListBox::setPattern(const QString &patterns)
 
 bool FileListBox::reread()
 {
-    const std::optional<QStringList> names
-        = platform::listFiles(path_, platform::splitPatterns(pattern_));
+    const platform::RawListing raw = platform::rawFileNamesSince(path_, {});
     ++generation_;
-    showListing(names);
-    return names.has_value();
+    show({raw, raw.names ? std::optional(
+                   platform::matchingFiles(*raw.names, platform::splitPatterns(pattern_)))
+                         : std::nullopt});
+    return raw.names.has_value();
 }
 
 void FileListBox::startBackgroundListing()
@@ -85,15 +92,26 @@ void FileListBox::startBackgroundListing()
     if (listing_.isRunning())
         return;
     listingGeneration_ = generation_;
-    listing_.setFuture(
-        QtConcurrent::run([folder = path_, patterns = platform::splitPatterns(pattern_)] {
-            return platform::listFiles(folder, patterns);
+    listing_.setFuture(QtConcurrent::run(
+        [folder = path_, patterns = platform::splitPatterns(pattern_), shown = shownRaw_] {
+            Listing listing {platform::rawFileNamesSince(folder, shown), std::nullopt, true};
+            if (listing.raw.names == shown.names)
+                listing.changed = false;
+            else if (listing.raw.names)
+                listing.names = platform::matchingFiles(*listing.raw.names, patterns);
+            return listing;
         }));
 }
 
-void FileListBox::showListing(const std::optional<QStringList> &names)
+void FileListBox::showBackgroundListing()
 {
-    const QStringList shown = names.value_or(QStringList());
+    show(listing_.result());
+}
+
+void FileListBox::show(const Listing &listing)
+{
+    shownRaw_ = listing.raw;
+    const QStringList shown = listing.names.value_or(QStringList());
     // The list is re-read every second; rebuilding it when nothing changed
     // would drop the selection, jump to the top and flicker.
     if (shown != model_->stringList())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/folderlisting.h"
+
 #include <QFutureWatcher>
 #include <QListView>
 #include <QString>
@@ -30,12 +32,14 @@ public:
     // listed.
     bool reread();
     // Lists the folder on a worker thread, so that a large or slow folder
-    // never stalls the window, and hands the names to backgroundListed().
+    // never stalls the window, and reports it with backgroundListed().
     // Nothing starts while a listing is under way, and a listing that a
-    // re-read, a new folder or a new pattern overtook is dropped.
+    // re-read, a new folder or a new pattern overtook is dropped. A folder
+    // whose entries are the same as those shown is neither decoded nor
+    // sorted, so that an idle window costs next to nothing.
     void startBackgroundListing();
-    // Shows names listed in the background as reread() would.
-    void showListing(const std::optional<QStringList> &names);
+    // Shows the names of the last background listing as reread() would.
+    void showBackgroundListing();
 
     int listCount() const;
     // The selected entry, -1 for none.
@@ -59,10 +63,20 @@ Q_SIGNALS:
     // The selection changed, by the user or from code; not sent when a
     // re-read drops the selection together with the old entries.
     void fileClicked();
-    // A background listing is ready; empty optional: the folder cannot be listed.
-    void backgroundListed(const std::optional<QStringList> &names);
+    // A background listing is ready; unchanged, there is nothing to show.
+    void backgroundListed(bool changed);
 
 private:
+    // What a listing found: the folder's raw entries and the names shown
+    // from them. Empty optionals: the folder cannot be listed.
+    struct Listing
+    {
+        platform::RawListing raw;
+        std::optional<QStringList> names;
+        bool changed = true;
+    };
+    void show(const Listing &listing);
+
     QStringListModel *model_;
     QString path_;
     QString pattern_;
@@ -71,7 +85,9 @@ private:
     // replaces a newer list.
     quint64 generation_ = 0;
     quint64 listingGeneration_ = 0;
-    QFutureWatcher<std::optional<QStringList>> listing_;
+    QFutureWatcher<Listing> listing_;
+    // The raw entries behind the names shown.
+    platform::RawListing shownRaw_;
 };
 
 } // namespace namlex

@@ -77,13 +77,13 @@ void AuswahlFenster::onTimer1Tick()
         ui.File1->startBackgroundListing();
 }
 
-void AuswahlFenster::onBackgroundListing(const std::optional<QStringList> &names)
+void AuswahlFenster::onBackgroundListing(bool changed)
 {
     // A command or a deletion that began meanwhile re-reads the list itself.
-    if (busy > 0)
+    if (!changed || busy > 0)
         return;
     const int index = ui.File1->listIndex();
-    ui.File1->showListing(names);
+    ui.File1->showBackgroundListing();
     // A position the shorter list no longer has is simply not restored.
     ui.File1->setListIndex(index);
 }

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 using namespace namlex::platform;
 using namespace Qt::StringLiterals;
@@ -58,6 +59,49 @@ private Q_SLOTS:
     {
         QCOMPARE(namlex::platform::listSubfolders(dir.path()).value_or(QStringList()),
                  (QStringList {u"a.mp3"_s, u"link.mp3"_s, u"sub"_s}));
+    }
+
+    // A folder is read again unless its stamps prove that nothing changed
+    // since a listing taken well after its last change; every change is seen.
+    void rereadsOnlyWhenSomethingMayHaveChanged_data()
+    {
+        QTest::addColumn<bool>("settled"); // the last read came long after the last change
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("reread");
+        QTest::newRow("unchanged, settled") << true << QString() << false;
+        QTest::newRow("unchanged, changed just before the last read") << false << QString() << true;
+        QTest::newRow("file added") << true << u"add"_s << true;
+        QTest::newRow("file renamed") << true << u"rename"_s << true;
+        QTest::newRow("file removed") << true << u"remove"_s << true;
+    }
+
+    void rereadsOnlyWhenSomethingMayHaveChanged()
+    {
+        QFETCH(bool, settled);
+        QFETCH(QString, change);
+        QFETCH(bool, reread);
+        QTemporaryDir folder;
+        QVERIFY(QFile(folder.filePath(u"a.mp3"_s)).open(QIODevice::WriteOnly));
+        RawListing previous = rawFileNamesSince(folder.path(), {});
+        if (!previous.stamp.trusted && !reread)
+            QSKIP("This file system's folder stamps are not trusted; it is always read");
+        // As if the folder had been read three seconds later.
+        if (settled)
+            previous.stamp.readNs += 3'000'000'000;
+        // A change gets a stamp of its own only in a later step of the file
+        // system's clock, which on ext2/3 moves by whole seconds.
+        if (!change.isEmpty())
+            QThread::usleep(1'010'000 - previous.stamp.modifiedNs % 1'000'000'000 / 1000);
+        if (change == u"add")
+            QVERIFY(QFile(folder.filePath(u"b.mp3"_s)).open(QIODevice::WriteOnly));
+        else if (change == u"rename")
+            QVERIFY(QFile::rename(folder.filePath(u"a.mp3"_s), folder.filePath(u"c.mp3"_s)));
+        else if (change == u"remove")
+            QVERIFY(QFile::remove(folder.filePath(u"a.mp3"_s)));
+
+        const RawListing next = rawFileNamesSince(folder.path(), previous);
+        QCOMPARE(next.stamp != previous.stamp, reread);
+        QCOMPARE(next.names != previous.names, !change.isEmpty());
     }
 
     void missingFolder()
