@@ -10,4 +10,7 @@ QString machineDescription(const QString &benchFolder);
 // The peak resident memory of this process so far, in MiB.
 double peakResidentMiB();
 
+// The processor time this process has used so far, all threads, in seconds.
+double processCpuSeconds();
+
 } // namespace namlex::bench

@@ -5,6 +5,7 @@
 #include <QSysInfo>
 #include <QThread>
 
+#include <sys/resource.h>
 #include <sys/statfs.h>
 
 using namespace Qt::StringLiterals;
@@ -71,6 +72,14 @@ double peakResidentMiB()
 {
     const QString peak = fieldOf(u"/proc/self/status"_s, u"VmHWM"_s); // "123456 kB"
     return peak.section(u' ', 0, 0).toDouble() / 1024.0;
+}
+
+double processCpuSeconds()
+{
+    rusage usage = {};
+    ::getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval &time) { return time.tv_sec + time.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
 } // namespace namlex::bench

@@ -1,6 +1,6 @@
 // Measures Namlex on large folders against the bare system calls and writes
 // the figures to results.md. Run from the build folder:
-//   bench/namlex-bench [--dir FOLDER] [--runs N] [--part both|rereads|startup]
+//   bench/namlex-bench [--dir FOLDER] [--runs N] [--part both|rereads|idle|startup]
 // Only a full run writes results.md.
 #include "bareloop.h"
 #include "benchfolder.h"
@@ -145,6 +145,17 @@ void measureRereads(const Options &options, const QString &work, int files, Resu
     QDir(folder).removeRecursively();
 }
 
+void measureIdle(const QString &work, ResultTable &table)
+{
+    const QString folder = work + u"/idle"_s;
+    createFolder(folder, sampleNames(30000));
+    constexpr int seconds = 20;
+    table.add(u"**Idle window, 30,000 files: share of one core**"_s,
+              measureIdleShare(folder, seconds), u" %"_s, 1,
+              u"over %1 s, the timer re-reading every second"_s.arg(seconds));
+    QDir(folder).removeRecursively();
+}
+
 void measureStartup(const Options &options, const QString &work, ResultTable &table)
 {
     const QString folder = work + u"/startup"_s;
@@ -209,6 +220,8 @@ int main(int argc, char **argv)
         measureRereads(options, work.path(), 30000, table);
         measureRereads(options, work.path(), 100000, table);
     }
+    if (options.includes(u"idle"_s))
+        measureIdle(work.path(), table);
     if (options.includes(u"startup"_s))
         measureStartup(options, work.path(), table);
 

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
@@ -132,6 +133,23 @@ RereadStalls measureRereadStalls(const QString &folder, int samples)
     }
     QFile::remove(extra);
     return stalls;
+}
+
+double measureIdleShare(const QString &folder, int seconds)
+{
+    OpenWindow open(folder);
+    const auto idleFor = [](int ms) {
+        QEventLoop loop;
+        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        loop.exec();
+    };
+    // The first re-reads fill the caches; they are not counted.
+    idleFor(2500);
+    const double cpuBefore = processCpuSeconds();
+    QElapsedTimer clock;
+    clock.start();
+    idleFor(seconds * 1000);
+    return (processCpuSeconds() - cpuBefore) * 1000.0 / double(clock.elapsed()) * 100.0;
 }
 
 int runStartupChild(int argc, char **argv, const QString &folder)

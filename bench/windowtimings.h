@@ -19,6 +19,10 @@ struct RereadStalls
 };
 RereadStalls measureRereadStalls(const QString &folder, int samples);
 
+// The share of one core, in percent, that a window showing `folder` uses
+// while it sits idle for `seconds`, its timer re-reading the folder.
+double measureIdleShare(const QString &folder, int seconds);
+
 // Run in a child process: opens the window on `folder`, prints "shown" once it
 // is painted, lets the timer re-read twice and prints "peak <MiB>".
 int runStartupChild(int argc, char **argv, const QString &folder);
