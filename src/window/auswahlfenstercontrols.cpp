@@ -21,6 +21,7 @@ const QColor windowColour(0xC2, 0xBF, 0x81);
 const QColor listColour(0xE8, 0xE7, 0xD0);
 const QColor driveColour(0xDA, 0xD8, 0xB4);
 const QColor darkText(0x40, 0x00, 0x40);
+const QColor plainText(Qt::black);
 
 // The layout is measured in twips, 15 to a logical pixel.
 QRect twips(int left, int top, int width, int height)
@@ -64,6 +65,7 @@ void colour(QWidget *control, QPalette::ColorRole role, const QColor &value)
 void paintFace(QPushButton *control, const QColor &face)
 {
     colour(control, QPalette::Button, face);
+    colour(control, QPalette::ButtonText, plainText);
     control->setAutoFillBackground(true);
 }
 
@@ -73,6 +75,9 @@ void colourList(QWidget *control, const QColor &background)
     colour(control, QPalette::Button, background);
     colour(control, QPalette::Text, darkText);
     colour(control, QPalette::ButtonText, darkText);
+    // The selection shows the list's own colours the other way round.
+    colour(control, QPalette::Highlight, darkText);
+    colour(control, QPalette::HighlightedText, background);
 }
 
 // The layout was drawn for MS Sans Serif 8.25 pt. Where that family is
@@ -91,7 +96,15 @@ QFont designFont()
 
 void AuswahlFensterControls::setUp(QWidget *window, const VolumeSource &volumes)
 {
+    // Text on the window's fixed colours keeps the dark colour that those were
+    // chosen for, whatever the desktop theme; Base and Text also reach the
+    // boxes of the check box and the option buttons. The standard buttons,
+    // whose faces follow the theme, keep its text colour, and so do the
+    // message boxes, which are windows of their own.
     colour(window, QPalette::Window, windowColour);
+    colour(window, QPalette::WindowText, plainText);
+    colour(window, QPalette::Base, Qt::white);
+    colour(window, QPalette::Text, plainText);
     window->setAutoFillBackground(true);
     const QFont regular = designFont();
     window->setFont(regular);
