@@ -158,9 +158,12 @@ private Q_SLOTS:
                                   << QColor();
         QTest::newRow("File1") << u"File1"_s << QMargins() << QColor(0xE8, 0xE7, 0xD0);
         QTest::newRow("selected file") << QString() << QMargins() << QColor();
-        QTest::newRow("AppPath") << u"AppPath"_s << QMargins(3, 3, 3, 3) << QColor();
-        QTest::newRow("BeidesLöschen") << u"BeidesLöschen"_s << QMargins(3, 3, 3, 3) << QColor();
-        QTest::newRow("Drive1") << u"Drive1"_s << QMargins(3, 3, 24, 3) << QColor();
+        // The coloured faces are flat, not shaded by the style.
+        QTest::newRow("AppPath") << u"AppPath"_s << QMargins(3, 3, 3, 3)
+                                 << QColor(0x6A, 0xAD, 0x61);
+        QTest::newRow("BeidesLöschen")
+            << u"BeidesLöschen"_s << QMargins(3, 3, 3, 3) << QColor(0x80, 0xFF, 0x80);
+        QTest::newRow("Drive1") << u"Drive1"_s << QMargins(3, 3, 24, 3) << QColor(0xDA, 0xD8, 0xB4);
     }
 
     void coloursUnderADarkTheme()
