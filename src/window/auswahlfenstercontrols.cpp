@@ -1,5 +1,6 @@
 #include "window/auswahlfenstercontrols.h"
 
+#include "window/colourfacedbutton.h"
 #include "window/driveselector.h"
 #include "window/filelistbox.h"
 #include "window/foldertree.h"
@@ -21,6 +22,7 @@ const QColor windowColour(0xC2, 0xBF, 0x81);
 const QColor listColour(0xE8, 0xE7, 0xD0);
 const QColor driveColour(0xDA, 0xD8, 0xB4);
 const QColor darkText(0x40, 0x00, 0x40);
+const QColor plainText(Qt::black);
 
 // The layout is measured in twips, 15 to a logical pixel.
 QRect twips(int left, int top, int width, int height)
@@ -45,10 +47,11 @@ QLabel *label(QWidget *parent, const QString &name, const QString &caption, cons
     return place(new QLabel(caption, parent), name, geometry, toolTip);
 }
 
+template<typename Button = QPushButton>
 QPushButton *button(QWidget *parent, const QString &name, const QString &caption,
                     const QRect &geometry, const QString &toolTip)
 {
-    auto *control = place(new QPushButton(caption, parent), name, geometry, toolTip);
+    auto *control = place(new Button(caption, parent), name, geometry, toolTip);
     control->setAutoDefault(false);
     return control;
 }
@@ -60,11 +63,14 @@ void colour(QWidget *control, QPalette::ColorRole role, const QColor &value)
     control->setPalette(palette);
 }
 
-// The coloured buttons paint their whole face in their colour.
+// The face of a coloured button and the raised frame around it.
 void paintFace(QPushButton *control, const QColor &face)
 {
     colour(control, QPalette::Button, face);
-    control->setAutoFillBackground(true);
+    colour(control, QPalette::Light, face.lighter(150));
+    colour(control, QPalette::Dark, face.darker(170));
+    colour(control, QPalette::Shadow, face.darker(400));
+    colour(control, QPalette::ButtonText, plainText);
 }
 
 void colourList(QWidget *control, const QColor &background)
@@ -73,6 +79,9 @@ void colourList(QWidget *control, const QColor &background)
     colour(control, QPalette::Button, background);
     colour(control, QPalette::Text, darkText);
     colour(control, QPalette::ButtonText, darkText);
+    // The selection shows the list's own colours the other way round.
+    colour(control, QPalette::Highlight, darkText);
+    colour(control, QPalette::HighlightedText, background);
 }
 
 // The layout was drawn for MS Sans Serif 8.25 pt. Where that family is
@@ -91,7 +100,15 @@ QFont designFont()
 
 void AuswahlFensterControls::setUp(QWidget *window, const VolumeSource &volumes)
 {
+    // Text on the window's fixed colours keeps the dark colour that those were
+    // chosen for, whatever the desktop theme; Base and Text also reach the
+    // boxes of the check box and the option buttons. The standard buttons,
+    // whose faces follow the theme, keep its text colour, and so do the
+    // message boxes, which are windows of their own.
     colour(window, QPalette::Window, windowColour);
+    colour(window, QPalette::WindowText, plainText);
+    colour(window, QPalette::Base, Qt::white);
+    colour(window, QPalette::Text, plainText);
     window->setAutoFillBackground(true);
     const QFont regular = designFont();
     window->setFont(regular);
@@ -116,9 +133,9 @@ void AuswahlFensterControls::setUp(QWidget *window, const VolumeSource &volumes)
     PfadAnz->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label3 = label(window, u"Label3"_s, u"Ordnerwahl:"_s, twips(120, 240, 1095, 255),
                    u"Ordner auswählern, wie im Explorer"_s);
-    AppPath = button(window, u"AppPath"_s, u"Zum Programmordner springen"_s,
-                     twips(1560, 200, 2415, 255),
-                     u"Wechseln zum Ordner, von dem aus das Programm gestartet wurde "_s);
+    AppPath = button<ColourFacedButton>(
+        window, u"AppPath"_s, u"Zum Programmordner springen"_s, twips(1560, 200, 2415, 255),
+        u"Wechseln zum Ordner, von dem aus das Programm gestartet wurde "_s);
     paintFace(AppPath, QColor(0x6A, 0xAD, 0x61));
     Drive1 = place(new DriveSelector(volumes, window), u"Drive1"_s, twips(120, 5520, 2055, 315));
     colourList(Drive1, driveColour);
@@ -158,9 +175,9 @@ void AuswahlFensterControls::setUp(QWidget *window, const VolumeSource &volumes)
     Option2->setFocusPolicy(Qt::ClickFocus);
     Option1->setChecked(true);
 
-    BeidesLöschen
-        = button(window, u"BeidesLöschen"_s, u"+ Beides tun +"_s, twips(6720, 5520, 1935, 375),
-                 u"Beide Funktionen ausführen, spart Zeit! Oder einfach [ENTER] drücken!"_s);
+    BeidesLöschen = button<ColourFacedButton>(
+        window, u"BeidesLöschen"_s, u"+ Beides tun +"_s, twips(6720, 5520, 1935, 375),
+        u"Beide Funktionen ausführen, spart Zeit! Oder einfach [ENTER] drücken!"_s);
     paintFace(BeidesLöschen, QColor(0x80, 0xFF, 0x80));
     NurMitNull
         = place(new WrappingCheckBox(u"Nur Dateien mit einer Null am Anfang bearbeiten"_s, window),

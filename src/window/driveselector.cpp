@@ -4,6 +4,8 @@
 #include "window/volumesource.h"
 
 #include <QSignalBlocker>
+#include <QStyleOption>
+#include <QStylePainter>
 
 namespace namlex {
 
@@ -62,6 +64,32 @@ void DriveSelector::showPopup()
     // are when the user opens it.
     fill();
     QComboBox::showPopup();
+}
+
+void DriveSelector::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    painter.fillRect(rect(), palette().base());
+    QStyleOptionFrame frame;
+    frame.initFrom(this);
+    painter.drawPrimitive(QStyle::PE_Frame, frame);
+
+    QStyleOption arrow(option);
+    arrow.rect
+        = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
+    painter.drawPrimitive(QStyle::PE_IndicatorArrowDown, arrow);
+
+    // With the focus, the drive shows as selected, as in the lists.
+    const QRect field
+        = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    if (hasFocus())
+        painter.fillRect(field, palette().highlight());
+    painter.setClipRect(field);
+    painter.drawItemText(field.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, palette(),
+                         isEnabled(), currentText(),
+                         hasFocus() ? QPalette::HighlightedText : QPalette::Text);
 }
 
 void DriveSelector::fill()

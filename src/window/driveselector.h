@@ -41,6 +41,11 @@ public:
 
     void showPopup() override;
 
+protected:
+    // The field is one flat colour, its palette's Base: styles that shade
+    // their combo boxes would change the colour it was given.
+    void paintEvent(QPaintEvent *event) override;
+
 Q_SIGNALS:
     void changed();
 

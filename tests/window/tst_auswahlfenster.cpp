@@ -8,11 +8,16 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMargins>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+
+#include <algorithm>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 using namespace namlex;
@@ -39,6 +44,20 @@ QString caption(const QWidget *control)
     if (const auto *frame = qobject_cast<const QGroupBox *>(control))
         return frame->title();
     return control->property("text").toString();
+}
+
+// The contrast ratio of two colours as the WCAG define it.
+double contrast(QRgb a, QRgb b)
+{
+    const auto luminance = [](QRgb colour) {
+        const auto linear = [](int channel) {
+            const double c = channel / 255.0;
+            return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(qRed(colour)) + 0.7152 * linear(qGreen(colour))
+               + 0.0722 * linear(qBlue(colour)) + 0.05;
+    };
+    return std::max(luminance(a), luminance(b)) / std::min(luminance(a), luminance(b));
 }
 
 void showActive(QWidget &window)
@@ -118,6 +137,78 @@ private Q_SLOTS:
         QCOMPARE(control->toolTip(),
                  QString(toolTip).replace(u"<folder>"_s, bench.path(u"A/Musik"_s)));
         QCOMPARE(control->geometry(), geometry);
+    }
+
+    // Under a dark desktop palette the window keeps its own grounds, and the
+    // text on them still reads. Each row cuts off the frames, indicators and
+    // overlapping neighbours whose dark edges would count as text.
+    void coloursUnderADarkTheme_data()
+    {
+        QTest::addColumn<QString>("control"); // empty: the selected file
+        QTest::addColumn<QMargins>("margins");
+        QTest::addColumn<QColor>("ground"); // invalid: any
+        const QColor window(0xC2, 0xBF, 0x81);
+        for (const char *label : {"Label1", "Label2", "PfadAnz", "Label3", "Label4", "FileInfo"})
+            QTest::newRow(label) << QString::fromLatin1(label) << QMargins() << window;
+        QTest::newRow("Label5") << u"Label5"_s << QMargins(0, 0, 0, 4) << window;
+        QTest::newRow("Hilfe") << u"Hilfe"_s << QMargins(0, 4, 0, 0) << window;
+        QTest::newRow("Frame1 caption") << u"Frame1"_s << QMargins(0, 0, 0, 36) << window;
+        for (const char *option : {"Option1", "Option2", "NurMitNull"})
+            QTest::newRow(option) << QString::fromLatin1(option) << QMargins(18, 0, 0, 0)
+                                  << QColor();
+        QTest::newRow("File1") << u"File1"_s << QMargins() << QColor(0xE8, 0xE7, 0xD0);
+        QTest::newRow("selected file") << QString() << QMargins() << QColor();
+        // The coloured faces are flat, not shaded by the style.
+        QTest::newRow("AppPath") << u"AppPath"_s << QMargins(3, 3, 3, 3)
+                                 << QColor(0x6A, 0xAD, 0x61);
+        QTest::newRow("BeidesLöschen")
+            << u"BeidesLöschen"_s << QMargins(3, 3, 3, 3) << QColor(0x80, 0xFF, 0x80);
+        QTest::newRow("Drive1") << u"Drive1"_s << QMargins(3, 3, 24, 3) << QColor(0xDA, 0xD8, 0xB4);
+    }
+
+    void coloursUnderADarkTheme()
+    {
+        QFETCH(QString, control);
+        QFETCH(QMargins, margins);
+        QFETCH(QColor, ground);
+        const auto restore
+            = qScopeGuard([saved = QApplication::palette()] { QApplication::setPalette(saved); });
+        QPalette dark = QApplication::palette();
+        for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+            dark.setColor(role, QColor(0x2D, 0x2D, 0x2D));
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            dark.setColor(role, QColor(0xEE, 0xEE, 0xEE));
+        QApplication::setPalette(dark);
+        WindowBench bench;
+        bench.touch(u"A/Musik/a.mp3"_s);
+        AuswahlFenster &window = bench.open(bench.path(u"A/Musik"_s));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *list = bench.find<FileListBox>(u"File1"_s);
+        const QWidget *widget = control.isEmpty() ? list->viewport() : bench.find<QWidget>(control);
+        if (control.isEmpty())
+            QVERIFY(list->setListIndex(0));
+        const QRect area = control.isEmpty() ? list->visualRect(list->model()->index(0, 0))
+                                             : widget->rect().marginsRemoved(margins);
+
+        // Cut from the whole window, where transparent controls show the window.
+        const QImage image = window.grab().toImage().copy(
+            QRect(widget->mapTo(&window, area.topLeft()), area.size()).intersected(window.rect()));
+        QHash<QRgb, int> counts;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                ++counts[image.pixel(x, y)];
+        }
+        const QRgb background
+            = std::max_element(counts.keyValueBegin(), counts.keyValueEnd(), [](auto a, auto b) {
+                  return a.second < b.second;
+              })->first;
+        double best = 0;
+        for (const QRgb pixel : counts.keys())
+            best = std::max(best, contrast(pixel, background));
+        if (ground.isValid())
+            QCOMPARE(QColor(background), ground);
+        QVERIFY2(best >= 4.5, qPrintable(u"%1:1"_s.arg(best, 0, 'f', 1)));
     }
 
     void windowAfterLoad()
