@@ -3,6 +3,7 @@
 #include "machine.h"
 #include "results.h"
 
+#include "commands/filejournal.h"
 #include "commands/platformfiles.h"
 #include "window/auswahlfenster.h"
 #include "window/filelistbox.h"
@@ -15,6 +16,7 @@
 #include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWindow>
 
@@ -59,13 +61,16 @@ struct OpenWindow
     SystemVolumes volumes;
     PlatformRenamer renamer;
     PlatformDeleter deleter;
+    PlatformInspector inspector;
+    QTemporaryDir journalDir;
+    FileJournal journal {journalDir.path()};
     YesPrompter prompter;
     AuswahlFenster window;
 
     explicit OpenWindow(const QString &folder)
         : settings(folder)
-        , window({renamer, deleter, volumes, settings, QCoreApplication::applicationDirPath(),
-                  u"1.1"_s, &prompter})
+        , window({renamer, deleter, inspector, journal, volumes, settings,
+                  QCoreApplication::applicationDirPath(), u"1.1"_s, &prompter})
     {
         window.load();
         window.show();

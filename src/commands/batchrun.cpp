@@ -1,5 +1,6 @@
 #include "commands/batchrun.h"
 
+#include "commands/runplan.h"
 #include "platform/paths.h"
 
 namespace namlex {
@@ -39,12 +40,83 @@ private:
     RunProgress &progress;
 };
 
+// The whole run as it will go, with the identity of every file it will
+// rename, so that the record written before the first rename can find them
+// again.
+RunPlan planOf(const CommandContext &context, const BatchRunKind &kind)
+{
+    const QString folder = context.folder.folderPath();
+    const bool onlyWithLeadingZero = context.choices.onlyWithLeadingZero();
+    RunPlan plan = planRun(
+        context.list.names(),
+        [&](const QString &oldName) -> std::optional<QString> {
+            const std::optional<NewName> next = kind.newName(oldName, onlyWithLeadingZero);
+            return next ? std::optional(next->name) : std::nullopt;
+        },
+        context.inspector.entryNames(folder).value_or(QStringList()),
+        context.inspector.maxNameBytes(folder));
+    for (PlannedRename &change : plan.changes) {
+        if (change.problem == PlannedRename::Problem::None)
+            change.file.identity
+                = context.inspector.identityOf(platform::joinPath(folder, change.file.oldName))
+                      .value_or(platform::FileIdentity {});
+    }
+    return plan;
+}
+
+// Records the run for undo from its first rename on.
+class RunRecord
+{
+public:
+    RunRecord(Journal &journal, const QString &folder, const RunPlan &plan)
+        : journal(journal)
+        , folder(folder)
+        , plan(plan)
+    { }
+    // Before each rename: the plan must be on disk before the first.
+    void beforeRename()
+    {
+        if (begun)
+            return;
+        begun = true;
+        QList<JournalEntry> planned;
+        for (const PlannedRename &change : plan.changes) {
+            if (change.problem == PlannedRename::Problem::None)
+                planned.append(change.file);
+        }
+        recorded = journal.beginRun(folder, planned);
+    }
+    void renamed(const JournalEntry &entry)
+    {
+        ++renamedFiles;
+        journal.renamed(entry);
+    }
+    void failed(int index) { journal.failed(index); }
+    void end() { journal.endRun(); }
+    // The line the summary gets in its details.
+    QString undoNote() const
+    {
+        if (renamedFiles == 0)
+            return QString();
+        return recorded ? messages::undoHint() : messages::notRecorded();
+    }
+
+private:
+    Journal &journal;
+    QString folder;
+    const RunPlan &plan;
+    bool begun = false;
+    bool recorded = false;
+    int renamedFiles = 0;
+};
+
 // A target that is empty, "." or ".." or holds a separator would address
 // another file or a folder, so it never reaches the file system.
-bool renameEntry(const CommandContext &context, const QString &oldName, const QString &newName)
+platform::RenameResult renameEntry(const CommandContext &context, const QString &oldName,
+                                   const QString &newName)
 {
     if (!platform::isPlainFileName(newName))
-        return false;
+        return {platform::RenameFailure::ImpossibleName, 0, std::nullopt};
     const QString from = platform::joinPath(context.folder.folderPath(), oldName);
     const QString to = platform::joinPath(context.folder.folderPath(), newName);
     return context.renamer.rename(from, to);
@@ -56,8 +128,10 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
 {
     if (!listHasEntries(outer))
         return;
-    const Message &confirmation
+    const RunPlan plan = planOf(outer, kind);
+    Message confirmation
         = outer.choices.allFilesSelected() ? kind.confirmationAllFiles : kind.confirmationMusicOnly;
+    confirmation.details = messages::planDetails(plan);
     if (outer.prompter.ask(confirmation) != Answer::Yes)
         return;
     // The list may have been re-read while the question was open.
@@ -65,13 +139,18 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
         return;
 
     PausingPrompter prompter(outer.prompter, outer.progress);
-    const CommandContext context {outer.list,    outer.folder, outer.choices, outer.renamer,
-                                  outer.deleter, prompter,     outer.progress};
-
+    const CommandContext context {outer.list,    outer.folder,  outer.choices,
+                                  outer.renamer, outer.deleter, outer.inspector,
+                                  outer.journal, prompter,      outer.progress};
+    RunRecord record(context.journal, context.folder.folderPath(), plan);
     FileList &list = context.list;
     list.setSelectedIndex(-1);
     messages::Tally tally;
     context.progress.begin(list.count());
+    const auto stop = [&] {
+        context.progress.end();
+        record.end();
+    };
     int previous = -1;
     do {
         list.setSelectedIndex(list.selectedIndex() + 1);
@@ -83,20 +162,31 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
         ++tally.visited;
 
         const QString oldName = list.selectedName();
-        const std::optional<NewName> next = kind.newName(context, oldName);
-        bool done = false;
+        const std::optional<NewName> next
+            = kind.newName(oldName, context.choices.onlyWithLeadingZero());
+        if (next && next->numberingFailed)
+            context.prompter.ask(messages::numberingFailed(oldName));
+        bool failed = !next;
+        std::optional<platform::RenameResult> cause; // empty: no new name could be computed
         if (next && next->name == oldName) {
             ++tally.unchanged;
-            done = true;
-        } else if (next && renameEntry(context, oldName, next->name)) {
-            tally.numberingRemoved += next->numberingRemoved ? 1 : 0;
-            tally.underscoresReplaced += next->underscoresReplaced ? 1 : 0;
-            done = true;
+        } else if (next) {
+            record.beforeRename();
+            const platform::RenameResult result = renameEntry(context, oldName, next->name);
+            if (result.renamed()) {
+                tally.numberingRemoved += next->numberingRemoved ? 1 : 0;
+                tally.underscoresReplaced += next->underscoresReplaced ? 1 : 0;
+                record.renamed({current, oldName, next->name, {}});
+            } else {
+                record.failed(current);
+                failed = true;
+                cause = result;
+            }
         }
-        if (!done) {
+        if (failed) {
             ++tally.failed;
-            if (context.prompter.ask(messages::renameFailed(oldName)) != Answer::Yes) {
-                context.progress.end();
+            if (context.prompter.ask(messages::renameFailed(oldName, cause)) != Answer::Yes) {
+                stop();
                 return;
             }
         }
@@ -106,9 +196,11 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
     } while (list.selectedIndex() < list.count() - 1);
 
     // Closed before the re-read and the summary box.
-    context.progress.end();
+    stop();
     list.refresh();
-    outer.prompter.ask(kind.summary(tally));
+    Message summary = kind.summary(tally);
+    summary.details = record.undoNote();
+    outer.prompter.ask(summary);
 }
 
 } // namespace namlex

@@ -14,6 +14,8 @@ struct NewName
     QString name;
     bool numberingRemoved = false;
     bool underscoresReplaced = false;
+    // The numbering removal failed and kept the name; the run reports it.
+    bool numberingFailed = false;
 };
 
 // What sets one rename command apart from the others.
@@ -21,12 +23,14 @@ struct BatchRunKind
 {
     Message confirmationAllFiles;
     Message confirmationMusicOnly;
-    // Empty optional: computing the name failed; the entry counts as a failed rename.
-    std::function<std::optional<NewName>(const CommandContext &, const QString &oldName)> newName;
+    // Empty optional: computing the name failed; the entry counts as a failed
+    // rename. Shows nothing, so that the plan can ask it too.
+    std::function<std::optional<NewName>(const QString &oldName, bool onlyWithLeadingZero)> newName;
     std::function<Message(const messages::Tally &)> summary;
 };
 
-// Confirm, rename every listed file whose name changes, then report.
+// Work out the plan, show it with the confirmation, rename every listed file
+// whose name changes, recording the run for undo, then report.
 void runBatch(const CommandContext &context, const BatchRunKind &kind);
 
 } // namespace namlex

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace namlex {
 
@@ -16,6 +17,8 @@ public:
     virtual void setSelectedIndex(int index) = 0;
     // The selected entry's name without folder; empty when none is selected.
     virtual QString selectedName() const = 0;
+    // Every entry's name, in list order.
+    virtual QStringList names() const = 0;
     // Reads the folder anew.
     virtual void refresh() = 0;
 };

@@ -1,5 +1,6 @@
 #include "commands/messages.h"
 
+#include "commands/runplan.h"
 #include "platform/namecodec.h"
 
 #include <QLocale>
@@ -34,6 +35,66 @@ QString summaryHead(const Tally &tally)
 }
 
 const QString fatalError = u"Fatal Error"_s;
+const QString undoTitle = u"Rückgängig machen"_s;
+
+QString takerText(const std::optional<platform::EntryKind> &kind)
+{
+    if (!kind)
+        return u"es gibt bereits einen Eintrag dieses Namens"_s;
+    switch (*kind) {
+    case platform::EntryKind::File:
+        return u"es gibt bereits eine Datei dieses Namens"_s;
+    case platform::EntryKind::Folder:
+        return u"es gibt bereits einen Ordner dieses Namens"_s;
+    case platform::EntryKind::Link:
+        return u"es gibt bereits eine Verknüpfung dieses Namens"_s;
+    case platform::EntryKind::Other:
+        break;
+    }
+    return u"es gibt bereits einen Eintrag dieses Namens"_s;
+}
+
+// "3 Dateien werden umbenannt, 5 bleiben, wie sie sind, 1 kann nicht
+// umbenannt werden."
+QString countLine(int renames, int unchanged, int problems)
+{
+    const QString renamed = renames == 1
+                                ? u"1 Datei wird umbenannt"_s
+                                : QString::number(renames) + u" Dateien werden umbenannt"_s;
+    const QString kept = unchanged == 1 ? u"1 bleibt, wie sie ist"_s
+                                        : QString::number(unchanged) + u" bleiben, wie sie sind"_s;
+    const QString failing = QString::number(problems)
+                            + (problems == 1 ? u" kann nicht umbenannt werden."_s
+                                             : u" können nicht umbenannt werden."_s);
+    return renamed + u", "_s + kept + u", "_s + failing;
+}
+
+QString problemText(const PlannedRename &change)
+{
+    using Problem = PlannedRename::Problem;
+    switch (change.problem) {
+    case Problem::NameTaken:
+        return u"der Name ist schon vergeben"_s;
+    case Problem::SameNewName:
+        return u"denselben Namen bekommt schon "_s + platform::displayName(change.clashWith);
+    case Problem::ImpossibleName:
+        return u"einen solchen Namen kann es nicht geben"_s;
+    case Problem::NameTooLong:
+        return u"der Name ist zu lang für dieses Dateisystem"_s;
+    case Problem::NameTooLongToEdit:
+        return u"der Name ist zu lang, um bearbeitet zu werden"_s;
+    case Problem::None:
+        break;
+    }
+    return QString();
+}
+
+// "07.12.2026 um 20:15 Uhr"
+QString timeText(const QDateTime &time)
+{
+    const QLocale german(QLocale::German, QLocale::Germany);
+    return german.toString(time.toLocalTime(), u"dd.MM.yyyy 'um' HH:mm 'Uhr'"_s);
+}
 const QString allFilesTitle = u"'Alle Dateien' ausgewählt"_s;
 
 } // namespace
@@ -106,12 +167,68 @@ Message numberingFailed(const QString &name)
                   fatalError);
 }
 
-Message renameFailed(const QString &oldName)
+Message renameFailed(const QString &oldName, const std::optional<platform::RenameResult> &result)
 {
-    return warningQuestion(u"Fehler beim Umbenennen der Datei "_s + platform::displayName(oldName)
-                               + u", evtl. Schreibgeschützt."_s + lineBreak
-                               + u"Soll mit der nächsten Datei fortgefahren werden?"_s,
-                           u"Fehler geortet!"_s);
+    Message message
+        = warningQuestion(u"Fehler beim Umbenennen der Datei "_s + platform::displayName(oldName)
+                              + u", evtl. Schreibgeschützt."_s + lineBreak
+                              + u"Soll mit der nächsten Datei fortgefahren werden?"_s,
+                          u"Fehler geortet!"_s);
+    message.details = renameCause(result);
+    return message;
+}
+
+QString renameCause(const std::optional<platform::RenameResult> &result)
+{
+    using platform::RenameFailure;
+    if (!result)
+        return u"Der Name ist zu lang, um bearbeitet zu werden."_s;
+    switch (result->failure) {
+    case RenameFailure::None:
+        break;
+    case RenameFailure::NameTaken:
+        return u"Der Name ist schon vergeben: "_s + takerText(result->takenBy) + u'.';
+    case RenameFailure::NoPermission:
+        return u"Keine Berechtigung, in diesem Ordner umzubenennen."_s;
+    case RenameFailure::ReadOnlyMedium:
+        return u"Der Datenträger ist schreibgeschützt."_s;
+    case RenameFailure::NameTooLong:
+        return u"Der Name ist zu lang für dieses Dateisystem."_s;
+    case RenameFailure::NameNotAllowed:
+        return u"Der Name enthält Zeichen, die dieses Dateisystem nicht erlaubt."_s;
+    case RenameFailure::FileGone:
+        return u"Die Datei ist nicht mehr da."_s;
+    case RenameFailure::ImpossibleName:
+        return u"Einen solchen Namen kann es nicht geben (leer, „.“, „..“ oder mit „/“)."_s;
+    case RenameFailure::Other:
+        break;
+    }
+    return u"Ein anderer Systemfehler (Nummer %1)."_s.arg(result->systemError);
+}
+
+QString planDetails(const RunPlan &plan)
+{
+    const int renames = plan.renames();
+    const int problems = plan.problems();
+    QString details = countLine(renames, plan.unchanged, problems) + u'\n';
+    int listed = 0;
+    const auto list = [&](bool withProblem) {
+        for (const PlannedRename &change : plan.changes) {
+            if ((change.problem != PlannedRename::Problem::None) != withProblem
+                || listed == planLines)
+                continue;
+            ++listed;
+            details += u'\n' + platform::displayName(change.file.oldName) + u" → "_s
+                       + platform::displayName(change.file.newName);
+            if (withProblem)
+                details += u": "_s + problemText(change);
+        }
+    };
+    list(true);
+    list(false);
+    if (renames + problems > listed)
+        details += u"\n… und "_s + QString::number(renames + problems - listed) + u" weitere."_s;
+    return details + u'\n';
 }
 
 Message bothSummary(const Tally &tally)
@@ -133,6 +250,79 @@ Message singleSummary(const Tally &tally)
           + lineBreak + QString::number(tally.unchanged)
           + u" nicht umbenenannt, weil ihre Werte in akzeptablen Parametern liegen."_s;
     return report(withFailureLine(text, tally), summaryTitle(tally));
+}
+
+QString undoHint()
+{
+    return u"Dieser Lauf lässt sich mit Strg+Z rückgängig machen."_s;
+}
+
+QString notRecorded()
+{
+    return u"Dieser Lauf lässt sich nicht rückgängig machen: er konnte nicht aufgezeichnet "
+           u"werden."_s;
+}
+
+Message nothingToUndo()
+{
+    return report(u"Es gibt keine Umbenennung, die sich rückgängig machen ließe."_s, undoTitle);
+}
+
+Message runNotUndoable(const RecordedRun &run)
+{
+    QString when;
+    if (run.started.isValid())
+        when = u" vom "_s + timeText(run.started);
+    return errorReport(u"Die Umbenennung"_s + when
+                           + u" lässt sich nicht rückgängig machen: ihre Aufzeichnung ist "
+                             u"beschädigt oder unvollständig."_s
+                           + lineBreak + u"Es wurde nichts umbenannt."_s,
+                       undoTitle);
+}
+
+Message undoQuestion(const RecordedRun &run)
+{
+    int files = 0;
+    for (const RecordedRun::Entry &entry : run.entries)
+        files += entry.outcome == RecordedRun::Outcome::Failed ? 0 : 1;
+    QString count = QString::number(files) + (files == 1 ? u" Datei"_s : u" Dateien"_s);
+    if (!run.finished)
+        count = u"bis zu "_s + count + u" (der Lauf wurde unterbrochen)"_s;
+    return question(u"Letzte Umbenennung rückgängig machen?"_s + lineBreak + lineBreak
+                        + u"Ordner: "_s + platform::displayName(run.folder) + lineBreak
+                        + u"Zeit: "_s + timeText(run.started) + lineBreak + u"Umbenannt: "_s + count,
+                    undoTitle);
+}
+
+Message undoSummary(const UndoTally &tally)
+{
+    const int failed = int(tally.failures.size());
+    QString text = QString::number(tally.restored)
+                   + (tally.restored == 1 ? u" Datei hat"_s : u" Dateien haben"_s)
+                   + u" ihren alten Namen zurück."_s;
+    if (failed > 0)
+        text += lineBreak + QString::number(failed)
+                + (failed == 1 ? u" Datei konnte"_s : u" Dateien konnten"_s)
+                + u" nicht zurückbenannt werden."_s;
+    Message message = report(text, undoTitle);
+    for (const UndoTally::Failure &failure : tally.failures) {
+        QString cause;
+        switch (failure.problem) {
+        case UndoProblem::FileGone:
+            cause = u"Unter dem neuen Namen ist keine Datei mehr."_s;
+            break;
+        case UndoProblem::OtherFileThere:
+            cause = u"Unter dem neuen Namen steht jetzt eine andere Datei; sie bleibt, wie sie "
+                    u"ist."_s;
+            break;
+        case UndoProblem::RenameFailed:
+            cause = renameCause(failure.result);
+            break;
+        }
+        message.details += platform::displayName(failure.file.newName) + u" → "_s
+                           + platform::displayName(failure.file.oldName) + u": "_s + cause + u'\n';
+    }
+    return message;
 }
 
 Message deleteQuestion(const QString &name)

@@ -1,8 +1,17 @@
 #pragma once
 
+#include "commands/journal.h"
 #include "commands/prompter.h"
+#include "platform/filesystem.h"
 
+#include <QList>
 #include <QString>
+
+#include <optional>
+
+namespace namlex {
+struct RunPlan;
+}
 
 // Every text the program shows, in one place. Names in the texts are shown
 // as the file list shows them.
@@ -23,7 +32,17 @@ Message numbersQuestion();
 Message underscoresQuestion();
 Message singleQuestionAllFiles();
 Message numberingFailed(const QString &name);
-Message renameFailed(const QString &oldName);
+// The details name the cause; an empty result: no new name could be
+// computed for a name this long.
+Message renameFailed(const QString &oldName, const std::optional<platform::RenameResult> &result);
+// Why a rename failed, in a sentence.
+QString renameCause(const std::optional<platform::RenameResult> &result);
+
+// The details of a run's confirmation: what it will do with every entry.
+QString planDetails(const RunPlan &plan);
+// The most entries the plan lists one by one; the box must open at once
+// even for a folder of tens of thousands of files.
+inline constexpr int planLines = 1000;
 
 // Counts of one finished run. "failed" entries are neither renamed nor
 // unchanged: their files keep the old name.
@@ -40,6 +59,28 @@ struct Tally
 
 Message bothSummary(const Tally &tally);
 Message singleSummary(const Tally &tally);
+// A line of a summary's details: whether the run can be undone.
+QString undoHint();
+QString notRecorded();
+
+// Undoing the last run.
+Message nothingToUndo();
+Message runNotUndoable(const RecordedRun &run);
+Message undoQuestion(const RecordedRun &run);
+
+enum class UndoProblem { FileGone, OtherFileThere, RenameFailed };
+struct UndoTally
+{
+    struct Failure
+    {
+        JournalEntry file;
+        UndoProblem problem;
+        std::optional<platform::RenameResult> result; // RenameFailed
+    };
+    int restored = 0;
+    QList<Failure> failures;
+};
+Message undoSummary(const UndoTally &tally);
 
 // Deleting a file.
 Message deleteQuestion(const QString &name);

@@ -8,7 +8,7 @@ namespace namlex {
 class PlatformRenamer : public Renamer
 {
 public:
-    bool rename(const QString &fromPath, const QString &toPath) override;
+    platform::RenameResult rename(const QString &fromPath, const QString &toPath) override;
 };
 
 // Deletes one regular file or link on disk.
@@ -16,6 +16,15 @@ class PlatformDeleter : public FileDeleter
 {
 public:
     bool deleteFile(const QString &path) override;
+};
+
+// Looks at folders and files on disk.
+class PlatformInspector : public FolderInspector
+{
+public:
+    std::optional<QStringList> entryNames(const QString &folder) const override;
+    int maxNameBytes(const QString &folder) const override;
+    std::optional<platform::FileIdentity> identityOf(const QString &path) const override;
 };
 
 } // namespace namlex

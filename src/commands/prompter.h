@@ -15,6 +15,8 @@ struct Message
     QString title;
     Buttons buttons = Buttons::Ok;
     MessageIcon icon = MessageIcon::None;
+    // Shown on request below the text; lines end with "\n". Empty: none.
+    QString details = {};
     // Yes is the default button of every Yes/No box, OK that of every OK box.
     Answer defaultButton() const { return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok; }
     bool operator==(const Message &) const = default;

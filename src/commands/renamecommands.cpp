@@ -8,34 +8,32 @@ namespace namlex {
 
 namespace {
 
-// A failed numbering removal is reported here and keeps the name, so the
-// run goes on with the next file.
-QString withoutNumbering(const CommandContext &context, const QString &name)
+// A failed numbering removal keeps the name; the run reports it and goes
+// on with the next file.
+NewName withoutNumbering(const QString &name, bool onlyWithLeadingZero)
 {
-    const std::optional<QString> result
-        = removeNumbering(name, context.choices.onlyWithLeadingZero());
-    if (result)
-        return *result;
-    context.prompter.ask(messages::numberingFailed(name));
-    return name;
+    const std::optional<QString> result = removeNumbering(name, onlyWithLeadingZero);
+    return result ? NewName {*result, *result != name} : NewName {name, false, false, true};
 }
 
-std::optional<NewName> bothNewName(const CommandContext &context, const QString &oldName)
+std::optional<NewName> bothNewName(const QString &oldName, bool onlyWithLeadingZero)
 {
-    const QString intermediate = withoutNumbering(context, oldName);
+    NewName next = withoutNumbering(oldName, onlyWithLeadingZero);
+    const QString intermediate = next.name;
     const std::optional<QString> final = replaceUnderscores(intermediate);
     if (!final)
         return std::nullopt;
-    return NewName {*final, intermediate != oldName, *final != intermediate};
+    next.name = *final;
+    next.underscoresReplaced = *final != intermediate;
+    return next;
 }
 
-std::optional<NewName> numbersNewName(const CommandContext &context, const QString &oldName)
+std::optional<NewName> numbersNewName(const QString &oldName, bool onlyWithLeadingZero)
 {
-    const QString name = withoutNumbering(context, oldName);
-    return NewName {name, name != oldName, false};
+    return withoutNumbering(oldName, onlyWithLeadingZero);
 }
 
-std::optional<NewName> underscoresNewName(const CommandContext &, const QString &oldName)
+std::optional<NewName> underscoresNewName(const QString &oldName, bool)
 {
     const std::optional<QString> result = replaceUnderscores(oldName);
     if (!result)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/filesystem.h"
+
 #include <functional>
 
 namespace namlex::platform {
@@ -20,10 +22,14 @@ struct RenameCalls
 // The calls of the running system.
 RenameCalls systemRenameCalls();
 
-// Renames without replacing an existing target: renameat2 with
+// Renames without replacing an existing target, and returns 0 or the errno
+// value of the step that failed last: renameat2 with
 // RENAME_NOREPLACE; where the file system refuses the flag, link and unlink;
 // where it refuses hard links too, an exclusively created placeholder under
 // the new name and a plain rename over it.
-bool renameInSteps(const char *from, const char *to, const RenameCalls &calls);
+int renameInSteps(const char *from, const char *to, const RenameCalls &calls);
+
+// What a failed rename's errno value means for the user.
+RenameFailure failureOfError(int error);
 
 } // namespace namlex::platform

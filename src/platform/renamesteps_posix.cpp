@@ -46,39 +46,62 @@ RenameCalls systemRenameCalls()
     };
 }
 
-bool renameInSteps(const char *from, const char *to, const RenameCalls &calls)
+int renameInSteps(const char *from, const char *to, const RenameCalls &calls)
 {
     // FUSE mounts and NFS refuse the flag with EINVAL, very old kernels lack
     // the call. On an existing target the kernel answers EEXIST first.
     const int renameError = calls.renameNoReplace(from, to);
-    if (renameError == 0)
-        return true;
     if (renameError != EINVAL && renameError != ENOSYS && renameError != EOPNOTSUPP)
-        return false;
+        return renameError;
 
     // link fails on an existing target, so it cannot replace anything.
     const int linkError = calls.link(from, to);
     if (linkError == 0) {
-        if (calls.unlink(from) == 0)
-            return true;
+        const int unlinkError = calls.unlink(from);
+        if (unlinkError == 0)
+            return 0;
         // The file must not end up with two names.
         calls.unlink(to);
-        return false;
+        return unlinkError;
     }
     // FAT and exFAT know no hard links.
     if (linkError != EPERM && linkError != EOPNOTSUPP && linkError != ENOSYS && linkError != EXDEV)
-        return false;
+        return linkError;
 
     // Last resort: take the new name with a file that only this program
     // created, then rename over it. The exclusive create fails on any entry
     // of that name, also one that differs only in case, so a file created by
     // another program at the same moment is never replaced.
-    if (calls.createExclusive(to) != 0)
-        return false;
-    if (calls.rename(from, to) == 0)
-        return true;
-    calls.unlink(to);
-    return false;
+    if (const int createError = calls.createExclusive(to))
+        return createError;
+    const int error = calls.rename(from, to);
+    if (error != 0)
+        calls.unlink(to);
+    return error;
+}
+
+RenameFailure failureOfError(int error)
+{
+    switch (error) {
+    case EEXIST:
+    case ENOTEMPTY:
+        return RenameFailure::NameTaken;
+    case EACCES:
+    case EPERM:
+        return RenameFailure::NoPermission;
+    case EROFS:
+        return RenameFailure::ReadOnlyMedium;
+    case ENAMETOOLONG:
+        return RenameFailure::NameTooLong;
+    // FAT, exFAT and NTFS refuse characters such as ":" or "?" this way.
+    case EINVAL:
+    case EILSEQ:
+        return RenameFailure::NameNotAllowed;
+    case ENOENT:
+        return RenameFailure::FileGone;
+    default:
+        return RenameFailure::Other;
+    }
 }
 
 } // namespace namlex::platform

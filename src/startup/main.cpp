@@ -1,3 +1,4 @@
+#include "commands/filejournal.h"
 #include "commands/platformfiles.h"
 #include "startup/configfile.h"
 #include "startup/version.h"
@@ -26,8 +27,11 @@ int main(int argc, char **argv)
     namlex::SystemVolumes volumes;
     namlex::PlatformRenamer renamer;
     namlex::PlatformDeleter deleter;
-    namlex::AuswahlFenster window(
-        {renamer, deleter, volumes, config, programFolder, namlex::versionText(), nullptr});
+    namlex::PlatformInspector inspector;
+    namlex::FileJournal journal(
+        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+    namlex::AuswahlFenster window({renamer, deleter, inspector, journal, volumes, config,
+                                   programFolder, namlex::versionText(), nullptr});
     window.load();
     window.show();
     return app.exec();

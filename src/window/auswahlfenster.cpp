@@ -2,6 +2,7 @@
 
 #include "commands/messages.h"
 #include "commands/renamecommands.h"
+#include "commands/undocommand.h"
 #include "platform/paths.h"
 #include "window/driveselector.h"
 #include "window/filelistbox.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -56,6 +58,9 @@ AuswahlFenster::AuswahlFenster(const WindowServices &windowServices, QWidget *pa
         prompter.ask(messages::folderCannotBeOpened(folder));
     });
     connect(ui.Timer1, &QTimer::timeout, this, &AuswahlFenster::onTimer1Tick);
+    // Ctrl+Z anywhere in the window undoes the last rename run.
+    auto *undo = new QShortcut(QKeySequence::Undo, this);
+    connect(undo, &QShortcut::activated, this, [this] { runCommand(runUndoCommand); });
     connect(ui.File1, &FileListBox::backgroundListed, this, &AuswahlFenster::onBackgroundListing);
 
     // Key preview: the window sees every key before the control with the focus.

@@ -17,6 +17,7 @@ public:
     int selectedIndex() const override { return box.listIndex(); }
     void setSelectedIndex(int index) override { box.setListIndex(index); }
     QString selectedName() const override { return box.fileName(); }
+    QStringList names() const override { return box.names(); }
     void refresh() override { box.reread(); }
 
 private:

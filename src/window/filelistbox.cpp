@@ -152,6 +152,11 @@ QString FileListBox::fileName() const
     return index < 0 ? QString() : model_->index(index).data().toString();
 }
 
+QStringList FileListBox::names() const
+{
+    return model_->stringList();
+}
+
 void FileListBox::setQuietSelection(bool quiet)
 {
     if (quiet == quiet_)

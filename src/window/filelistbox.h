@@ -49,6 +49,8 @@ public:
     bool setListIndex(int index);
     // The selected entry's name, empty when none is selected.
     QString fileName() const;
+    // Every entry's name, in list order.
+    QStringList names() const;
 
     // While a run selects entry after entry from code, the list neither
     // redraws, scrolls nor moves its focus mark; selections still raise

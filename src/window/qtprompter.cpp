@@ -39,6 +39,7 @@ Answer QtPrompter::ask(const Message &message)
     // Whether a lone "\r" breaks the line depends on the style; "\n" always does.
     box.setText(QString(message.text).replace(u'\r', u'\n'));
     box.setIcon(boxIcon(message.icon));
+    box.setDetailedText(message.details);
 
     if (message.buttons == Buttons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);

@@ -7,6 +7,8 @@
 namespace namlex {
 
 class FileDeleter;
+class FolderInspector;
+class Journal;
 class Prompter;
 class Renamer;
 class SettingsStore;
@@ -17,6 +19,9 @@ struct WindowServices
 {
     Renamer &renamer;
     FileDeleter &deleter;
+    const FolderInspector &inspector;
+    // Where rename runs are recorded for Ctrl+Z.
+    Journal &journal;
     const VolumeSource &volumes;
     SettingsStore &settings;
     QString programFolder;

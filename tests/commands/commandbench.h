@@ -5,6 +5,7 @@
 #include "scriptedprogress.h"
 #include "scriptedprompter.h"
 
+#include "commands/filejournal.h"
 #include "commands/platformfiles.h"
 
 #include <QMetaType>
@@ -17,6 +18,20 @@ struct Command
     void (*run)(const CommandContext &);
 };
 
+// Renames on disk, or answers every rename with a given failure.
+class TestRenamer : public Renamer
+{
+public:
+    std::optional<platform::RenameResult> failure;
+    platform::RenameResult rename(const QString &fromPath, const QString &toPath) override
+    {
+        return failure ? *failure : disk.rename(fromPath, toPath);
+    }
+
+private:
+    PlatformRenamer disk;
+};
+
 // A command run against a real temporary folder.
 struct Bench
 {
@@ -24,8 +39,11 @@ struct Bench
     FolderFileList list;
     FixedFolder folder;
     FixedChoices choices;
-    PlatformRenamer renamer;
+    TestRenamer renamer;
     PlatformDeleter deleter;
+    PlatformInspector inspector;
+    QTemporaryDir journalDir;
+    FileJournal journal {journalDir.path()};
     ScriptedPrompter prompter;
     ScriptedProgress progress;
 
@@ -44,7 +62,8 @@ struct Bench
     QList<QByteArray> names() const { return rawNames(raw()); }
     void run(Command command)
     {
-        command.run({list, folder, choices, renamer, deleter, prompter, progress});
+        command.run(
+            {list, folder, choices, renamer, deleter, inspector, journal, prompter, progress});
     }
 };
 

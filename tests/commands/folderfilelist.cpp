@@ -7,7 +7,7 @@ namespace namlex::test {
 void FolderFileList::refresh()
 {
     ++refreshes;
-    names = platform::listFiles(folder, patterns).value_or(QStringList());
+    listed = platform::listFiles(folder, patterns).value_or(QStringList());
     index = -1;
 }
 

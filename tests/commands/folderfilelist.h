@@ -14,11 +14,11 @@ class FolderFileList : public FileList
 public:
     QString folder;
     QStringList patterns {QStringLiteral("*.mp3"), QStringLiteral("*.wma")};
-    QStringList names;
+    QStringList listed;
     QList<int> selections;
     int refreshes = 0;
 
-    int count() const override { return int(names.size()); }
+    int count() const override { return int(listed.size()); }
     int selectedIndex() const override { return index; }
     void setSelectedIndex(int value) override
     {
@@ -27,7 +27,8 @@ public:
         index = value;
         selections.append(value);
     }
-    QString selectedName() const override { return index < 0 ? QString() : names.at(index); }
+    QString selectedName() const override { return index < 0 ? QString() : listed.at(index); }
+    QStringList names() const override { return listed; }
     void refresh() override;
 
 private:

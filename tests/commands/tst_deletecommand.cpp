@@ -58,7 +58,7 @@ private Q_SLOTS:
         QFETCH(QStringList, titles);
         Bench bench(false, files);
         const QString name = platform::decodeName(selected);
-        bench.list.setSelectedIndex(int(bench.list.names.indexOf(name)));
+        bench.list.setSelectedIndex(int(bench.list.listed.indexOf(name)));
         bench.prompter.answers = {answer};
         if (goneWhileAsking) {
             bench.prompter.onAsk = [&](const Message &) {

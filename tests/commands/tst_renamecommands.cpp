@@ -5,6 +5,8 @@
 #include "commands/renamecommands.h"
 
 #include <QFile>
+
+#include <cerrno>
 #include <QLocale>
 #include <QTest>
 
@@ -152,7 +154,7 @@ private Q_SLOTS:
             };
         }
         bench.run(command);
-        QCOMPARE(bench.prompter.shown, boxes);
+        QCOMPARE(bench.prompter.boxes(), boxes);
         QCOMPARE(bench.names(), after);
         QCOMPARE(bench.list.selections, QList<int>());
     }
@@ -213,8 +215,8 @@ private Q_SLOTS:
         bench.run(command);
 
         QCOMPARE(bench.names(), after);
-        QCOMPARE(bench.prompter.shown.size(), 2);
-        QCOMPARE(bench.prompter.shown.last(), report(summary, title(percent)));
+        QCOMPARE(bench.prompter.boxes().size(), 2);
+        QCOMPARE(bench.prompter.boxes().last(), report(summary, title(percent)));
         // Every entry is selected once, in list order, after the list was cleared.
         QList<int> visits {-1};
         for (int i = 0; i < listed; ++i)
@@ -248,16 +250,18 @@ private Q_SLOTS:
         // Each file still holds its own content (written as its original name).
         QCOMPARE(readRawFile(bench.raw(), "01 - a.mp3"), QByteArray("01 - a.mp3"));
         QCOMPARE(readRawFile(bench.raw(), "a.mp3"), QByteArray("a.mp3"));
-        QCOMPARE(bench.prompter.shown.at(1), renameError(u"01 - a.mp3"_s));
+        QCOMPARE(bench.prompter.boxes().at(1), renameError(u"01 - a.mp3"_s));
+        QCOMPARE(bench.prompter.shown.at(1).details,
+                 u"Der Name ist schon vergeben: es gibt bereits eine Datei dieses Namens."_s);
         if (answer == Answer::No) {
-            QCOMPARE(bench.prompter.shown.size(), 2);
+            QCOMPARE(bench.prompter.boxes().size(), 2);
             QCOMPARE(bench.list.refreshes, 1);
             // The progress display closes however the run ends.
             QCOMPARE(bench.progress.log.last(), u"end"_s);
             return;
         }
-        QCOMPARE(bench.prompter.shown.size(), 3);
-        QCOMPARE(bench.prompter.shown.at(2),
+        QCOMPARE(bench.prompter.boxes().size(), 3);
+        QCOMPARE(bench.prompter.boxes().at(2),
                  report(bothText(3, 1, 0, 1) + u"\r1 Dateien konnten nicht umbenannt werden."_s,
                         title(u"33.3"_s)));
     }
@@ -298,13 +302,63 @@ private Q_SLOTS:
 
         QCOMPARE(bench.names(), after);
         QCOMPARE(bench.list.refreshes, 2);
-        QCOMPARE(bench.prompter.shown.last().text, summary);
+        QCOMPARE(bench.prompter.boxes().last().text, summary);
         // The display is closed before the summary box opens.
         QCOMPARE(bench.progress.log.first(), u"Bestätigung!"_s);
         QCOMPARE(bench.progress.log.at(1), u"begin %1"_s.arg(before.size()));
         QCOMPARE(bench.progress.log.mid(bench.progress.log.size() - 3, 2),
                  (QStringList {u"advance %1"_s.arg(stopAfter), u"end"_s}));
         QVERIFY(bench.progress.log.last().startsWith(u"Ergebnis des Wartens: "_s));
+    }
+
+    // The error box keeps its text; its details say why.
+    void renameErrorNamesTheCause_data()
+    {
+        using platform::EntryKind;
+        using platform::RenameFailure;
+        QTest::addColumn<platform::RenameResult>("result");
+        QTest::addColumn<QString>("cause");
+        const auto taken = [](std::optional<EntryKind> kind) {
+            return platform::RenameResult {RenameFailure::NameTaken, EEXIST, kind};
+        };
+        const auto failure = [](RenameFailure failure, int error) {
+            return platform::RenameResult {failure, error, std::nullopt};
+        };
+        const QString takenText = u"Der Name ist schon vergeben: es gibt bereits "_s;
+        QTest::newRow("taken by a file")
+            << taken(EntryKind::File) << takenText + u"eine Datei dieses Namens."_s;
+        QTest::newRow("taken by a folder")
+            << taken(EntryKind::Folder) << takenText + u"einen Ordner dieses Namens."_s;
+        QTest::newRow("taken by a link")
+            << taken(EntryKind::Link) << takenText + u"eine Verknüpfung dieses Namens."_s;
+        QTest::newRow("taken by something gone since")
+            << taken(std::nullopt) << takenText + u"einen Eintrag dieses Namens."_s;
+        QTest::newRow("no permission") << failure(RenameFailure::NoPermission, EACCES)
+                                       << u"Keine Berechtigung, in diesem Ordner umzubenennen."_s;
+        QTest::newRow("read-only medium") << failure(RenameFailure::ReadOnlyMedium, EROFS)
+                                          << u"Der Datenträger ist schreibgeschützt."_s;
+        QTest::newRow("name too long") << failure(RenameFailure::NameTooLong, ENAMETOOLONG)
+                                       << u"Der Name ist zu lang für dieses Dateisystem."_s;
+        QTest::newRow("characters not allowed")
+            << failure(RenameFailure::NameNotAllowed, EINVAL)
+            << u"Der Name enthält Zeichen, die dieses Dateisystem nicht erlaubt."_s;
+        QTest::newRow("file gone")
+            << failure(RenameFailure::FileGone, ENOENT) << u"Die Datei ist nicht mehr da."_s;
+        QTest::newRow("another system error")
+            << failure(RenameFailure::Other, EIO)
+            << u"Ein anderer Systemfehler (Nummer %1)."_s.arg(EIO);
+    }
+
+    void renameErrorNamesTheCause()
+    {
+        QFETCH(platform::RenameResult, result);
+        QFETCH(QString, cause);
+        Bench bench(false, {"01 - a.mp3"});
+        bench.renamer.failure = result;
+        bench.prompter.answers = {Answer::Yes, Answer::Yes};
+        bench.run({runBothCommand});
+        QCOMPARE(bench.prompter.boxes().at(1), renameError(u"01 - a.mp3"_s));
+        QCOMPARE(bench.prompter.shown.at(1).details, cause);
     }
 
     void impossibleTargetIsAFailedRename_data()
@@ -327,9 +381,9 @@ private Q_SLOTS:
         bench.choices.leadingZeroOnly = false;
         bench.prompter.answers = {Answer::Yes, Answer::Yes};
         bench.run(command);
-        QCOMPARE(bench.prompter.shown.at(1), renameError(QString::fromUtf8(name)));
-        QCOMPARE(bench.prompter.shown.size(), 3);
-        QVERIFY(bench.prompter.shown.at(2).text.endsWith(
+        QCOMPARE(bench.prompter.boxes().at(1), renameError(QString::fromUtf8(name)));
+        QCOMPARE(bench.prompter.boxes().size(), 3);
+        QVERIFY(bench.prompter.boxes().at(2).text.endsWith(
             u"\r1 Dateien konnten nicht umbenannt werden."_s));
         QVERIFY(bench.names().contains(name));
     }
@@ -343,12 +397,12 @@ private Q_SLOTS:
         QCOMPARE(bench.prompter.titles(),
                  (QStringList {u"Bestätigung!"_s, u"Fatal Error"_s, title(u"50.0"_s)}));
         QCOMPARE(
-            bench.prompter.shown.at(1),
+            bench.prompter.boxes().at(1),
             report(
                 u"Beim bearbeiten des Dateinamens  von 1E999 x.mp3 trat ein unerwünschter Fehler auf."_s,
                 u"Fatal Error"_s));
         QCOMPARE(bench.names(), (QList<QByteArray> {"1E999 x.mp3", "y.mp3"}));
-        QCOMPARE(bench.prompter.shown.last().text, bothText(2, 1, 0, 1));
+        QCOMPARE(bench.prompter.boxes().last().text, bothText(2, 1, 0, 1));
     }
 
     void leadingZeroChoiceIsReadForEveryName()
@@ -370,7 +424,7 @@ private Q_SLOTS:
         Bench bench(false, {"a_b.mp3", "c_d.mp3", "e.mp3"});
         bench.prompter.answers = {Answer::Yes};
         bench.run({runUnderscoresCommand});
-        QCOMPARE(bench.prompter.shown.last().title, title(u"66,7"_s));
+        QCOMPARE(bench.prompter.boxes().last().title, title(u"66,7"_s));
     }
 
     void namesThatAreNotUtf8AreRenamedByteExactly()

@@ -70,45 +70,44 @@ private Q_SLOTS:
         // "before": the new name exists from the start; "rival": another
         // program creates it just before the last rename call.
         QTest::addColumn<QString>("target");
-        QTest::addColumn<bool>("renamed");
+        QTest::addColumn<int>("error"); // what the chain answers: 0, or the last step's errno
         QTest::addColumn<QString>("calls");
         const QString none;
         const QString before = u"before"_s;
-        QTest::newRow("renameat2") << QList<int>() << none << true << u"renameat2"_s;
+        QTest::newRow("renameat2") << QList<int>() << none << 0 << u"renameat2"_s;
         QTest::newRow("renameat2-target-exists")
-            << QList<int>() << before << false << u"renameat2"_s;
-        QTest::newRow("renameat2-eacces") << QList {EACCES} << none << false << u"renameat2"_s;
-        QTest::newRow("einval-link")
-            << QList {EINVAL} << none << true << u"renameat2 link unlink"_s;
-        QTest::newRow("enosys-link")
-            << QList {ENOSYS} << none << true << u"renameat2 link unlink"_s;
+            << QList<int>() << before << EEXIST << u"renameat2"_s;
+        QTest::newRow("renameat2-eacces") << QList {EACCES} << none << EACCES << u"renameat2"_s;
+        QTest::newRow("einval-link") << QList {EINVAL} << none << 0 << u"renameat2 link unlink"_s;
+        QTest::newRow("enosys-link") << QList {ENOSYS} << none << 0 << u"renameat2 link unlink"_s;
         QTest::newRow("link-target-exists")
-            << QList {EINVAL} << before << false << u"renameat2 link"_s;
+            << QList {EINVAL} << before << EEXIST << u"renameat2 link"_s;
         QTest::newRow("link-eacces")
-            << QList {EINVAL, EACCES} << none << false << u"renameat2 link"_s;
+            << QList {EINVAL, EACCES} << none << EACCES << u"renameat2 link"_s;
         QTest::newRow("unlink-fails-new-name-removed")
-            << QList {EINVAL, 0, EACCES} << none << false << u"renameat2 link unlink unlink"_s;
+            << QList {EINVAL, 0, EACCES} << none << EACCES << u"renameat2 link unlink unlink"_s;
         QTest::newRow("eperm-placeholder-and-rename")
-            << QList {EINVAL, EPERM} << none << true << u"renameat2 link create rename"_s;
+            << QList {EINVAL, EPERM} << none << 0 << u"renameat2 link create rename"_s;
         QTest::newRow("exdev-placeholder-and-rename")
-            << QList {EOPNOTSUPP, EXDEV} << none << true << u"renameat2 link create rename"_s;
+            << QList {EOPNOTSUPP, EXDEV} << none << 0 << u"renameat2 link create rename"_s;
         QTest::newRow("placeholder-target-exists")
-            << QList {EINVAL, EPERM} << before << false << u"renameat2 link create"_s;
+            << QList {EINVAL, EPERM} << before << EEXIST << u"renameat2 link create"_s;
         QTest::newRow("placeholder-eacces")
-            << QList {EINVAL, EPERM, EACCES} << none << false << u"renameat2 link create"_s;
+            << QList {EINVAL, EPERM, EACCES} << none << EACCES << u"renameat2 link create"_s;
         QTest::newRow("rename-over-placeholder-fails-placeholder-removed")
-            << QList {EINVAL, EPERM, 0, EIO} << none << false
+            << QList {EINVAL, EPERM, 0, EIO} << none << EIO
             << u"renameat2 link create rename unlink"_s;
         QTest::newRow("file-created-meanwhile-is-never-replaced")
-            << QList {EINVAL, EPERM} << u"rival"_s << true << u"renameat2 link create rename"_s;
+            << QList {EINVAL, EPERM} << u"rival"_s << 0 << u"renameat2 link create rename"_s;
     }
 
     void renameSteps()
     {
         QFETCH(QList<int>, errors);
         QFETCH(QString, target);
-        QFETCH(bool, renamed);
+        QFETCH(int, error);
         QFETCH(QString, calls);
+        const bool renamed = error == 0;
         QTemporaryDir dir;
         const QByteArray from = QFile::encodeName(dir.filePath(u"from.mp3"_s));
         const QByteArray to = QFile::encodeName(dir.filePath(u"to.mp3"_s));
@@ -130,11 +129,11 @@ private Q_SLOTS:
                                  fake(u"link"_s, real.link), fake(u"unlink"_s, real.unlink),
                                  fake(u"create"_s, real.createExclusive),
                                  fake(u"rename"_s, real.rename)};
-        const bool result = renameInSteps(from.constData(), to.constData(), fakes);
+        const int result = renameInSteps(from.constData(), to.constData(), fakes);
         // What another program created is its own.
         if (rivalCreated)
             QCOMPARE(contentOf(QFile::decodeName(to)), "rival");
-        QCOMPARE(result, renamed);
+        QCOMPARE(result, error);
         QCOMPARE(made.join(u' '), calls);
         // The file keeps exactly one name, an existing target is never
         // replaced, and no placeholder is left behind.
@@ -143,6 +142,50 @@ private Q_SLOTS:
         QCOMPARE(contentOf(QFile::decodeName(to)), renamed               ? "source"
                                                    : target == u"before" ? "target"
                                                                          : "");
+    }
+
+    // A failed rename says why, and a name that is taken, by what.
+    void renameNamesTheCause_data()
+    {
+        QTest::addColumn<QString>("situation");
+        QTest::addColumn<RenameFailure>("failure");
+        QTest::addColumn<int>("takenBy"); // an EntryKind, or -1
+        QTest::newRow("file of that name")
+            << u"file"_s << RenameFailure::NameTaken << int(EntryKind::File);
+        QTest::newRow("folder of that name")
+            << u"folder"_s << RenameFailure::NameTaken << int(EntryKind::Folder);
+        QTest::newRow("link of that name")
+            << u"link"_s << RenameFailure::NameTaken << int(EntryKind::Link);
+        QTest::newRow("file gone") << u"gone"_s << RenameFailure::FileGone << -1;
+        QTest::newRow("name too long") << u"long"_s << RenameFailure::NameTooLong << -1;
+        QTest::newRow("name with a NUL") << u"nul"_s << RenameFailure::ImpossibleName << -1;
+    }
+
+    void renameNamesTheCause()
+    {
+        QFETCH(QString, situation);
+        QFETCH(RenameFailure, failure);
+        QFETCH(int, takenBy);
+        QTemporaryDir dir;
+        const QByteArray from = QFile::encodeName(dir.filePath(u"from.mp3"_s));
+        QString to = dir.filePath(u"to.mp3"_s);
+        const QByteArray target = QFile::encodeName(to);
+        QVERIFY(situation == u"gone" || createFile(from, "source"));
+        if (situation == u"file")
+            QVERIFY(createFile(target));
+        else if (situation == u"folder")
+            QVERIFY(::mkdir(target, 0755) == 0);
+        else if (situation == u"link")
+            QVERIFY(::symlink("nowhere", target) == 0);
+        else if (situation == u"long")
+            to = dir.filePath(QString(300, u'x'));
+        else if (situation == u"nul")
+            to = dir.filePath(u"a\u0000b"_s);
+
+        const RenameResult result = renameNoReplace(QFile::decodeName(from), to);
+        QCOMPARE(result.failure, failure);
+        QCOMPARE(result.takenBy ? int(*result.takenBy) : -1, takenBy);
+        QCOMPARE(contentOf(QFile::decodeName(from)), situation == u"gone" ? "" : "source");
     }
 
     // Only a regular file or a link is ever deleted, never what a link
@@ -221,7 +264,7 @@ private Q_SLOTS:
         QCOMPARE(listFiles(decoded, {u"*.mp3"_s}).value_or(QStringList()),
                  QStringList {decodeName(name)});
 
-        QVERIFY(renameNoReplace(path(name), path(newName)));
+        QVERIFY(renameNoReplace(path(name), path(newName)).renamed());
         QCOMPARE(listFiles(decoded, {u"*.mp3"_s}).value_or(QStringList()),
                  QStringList {decodeName(newName)});
 

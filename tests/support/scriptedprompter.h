@@ -25,6 +25,15 @@ public:
         return answers.isEmpty() ? message.defaultButton() : answers.takeFirst();
     }
 
+    // The boxes shown, without their details.
+    QList<Message> boxes() const
+    {
+        QList<Message> result = shown;
+        for (Message &message : result)
+            message.details.clear();
+        return result;
+    }
+
     QStringList titles() const
     {
         QStringList result;

@@ -145,7 +145,7 @@ private Q_SLOTS:
         bench.prompter.answers = {Answer::Yes};
         bench.find<QPushButton>(u"BeidesLöschen"_s)->click();
         QCOMPARE(bench.renamer.renames, count);
-        QCOMPARE(bench.prompter.shown.last(),
+        QCOMPARE(bench.prompter.boxes().last(),
                  (Message {
                      u"Dateioperationen abgeschlossen. Es wurden:\r40000 Dateien ausgewählt,\r"
                      u"bei 40000 Dateien die Nummerierung gelöscht,\rbei 40000 Dateien die "

@@ -3,6 +3,7 @@
 #include "fakevolumes.h"
 #include "scriptedprompter.h"
 
+#include "commands/filejournal.h"
 #include "commands/platformfiles.h"
 #include "window/auswahlfenster.h"
 #include "window/settingsstore.h"
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -23,12 +25,14 @@ public:
     int renames = 0;
     int failAt = 0; // this rename fails; 0: none
     std::function<void()> beforeRename;
-    bool rename(const QString &fromPath, const QString &toPath) override
+    platform::RenameResult rename(const QString &fromPath, const QString &toPath) override
     {
         ++renames;
         if (beforeRename)
             beforeRename();
-        return renames != failAt && platform.rename(fromPath, toPath);
+        if (renames == failAt)
+            return {platform::RenameFailure::NoPermission, EACCES, std::nullopt};
+        return platform.rename(fromPath, toPath);
     }
 
 private:
@@ -53,6 +57,9 @@ struct WindowBench
     MemorySettings settings;
     ObservedRenamer renamer;
     PlatformDeleter deleter;
+    PlatformInspector inspector;
+    QTemporaryDir journalDir;
+    FileJournal journal {journalDir.path()};
     ScriptedPrompter prompter;
     SettingsStore *store = &settings;
     std::chrono::milliseconds progressDelay {500};
@@ -76,9 +83,9 @@ struct WindowBench
     AuswahlFenster &open(const std::optional<QString> &stored)
     {
         settings.stored = stored;
-        window = std::make_unique<AuswahlFenster>(
-            WindowServices {renamer, deleter, volumes, *store, path(QStringLiteral("A/Programm")),
-                            QStringLiteral("1.1"), &prompter, progressDelay});
+        window = std::make_unique<AuswahlFenster>(WindowServices {
+            renamer, deleter, inspector, journal, volumes, *store,
+            path(QStringLiteral("A/Programm")), QStringLiteral("1.1"), &prompter, progressDelay});
         window->load();
         return *window;
     }

@@ -1,0 +1,145 @@
+#include "commands/filejournal.h"
+
+#include "commands/journalformat.h"
+#include "platform/namecodec.h"
+#include "platform/paths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace namlex {
+
+namespace {
+
+const QString runSuffix = u".run"_s;
+
+QStringList runFiles(const QDir &dir)
+{
+    QStringList files = dir.entryList({u"*"_s + runSuffix}, QDir::Files, QDir::Name);
+    std::reverse(files.begin(), files.end()); // newest first
+    return files;
+}
+
+} // namespace
+
+FileJournal::FileJournal(const QString &folder)
+    : folder_(folder)
+{ }
+
+bool FileJournal::beginRun(const QString &folder, const QList<JournalEntry> &planned)
+{
+    endRun();
+    if (!QDir().mkpath(folder_))
+        return false;
+    pruneOldRuns();
+    const qint64 started = QDateTime::currentMSecsSinceEpoch();
+    // The name sorts by time; the process number keeps two programs apart.
+    file_.setFileName(QDir(folder_).filePath(u"%1-%2%3"_s.arg(started, 13, 10, QChar(u'0'))
+                                                 .arg(QCoreApplication::applicationPid())
+                                                 .arg(runSuffix)));
+    if (!file_.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return false;
+    runFolder_ = folder;
+    plannedNames_.clear();
+    renamedCount_ = 0;
+    QByteArray plan = journalformat::line(journalformat::header())
+                      + journalformat::line(journalformat::runLine(started, folder));
+    for (const JournalEntry &entry : planned) {
+        plan += journalformat::line(journalformat::entryLine('P', entry));
+        plannedNames_.insert(entry.index, entry.newName);
+    }
+    plan += journalformat::line("B " + QByteArray::number(planned.size()));
+    if (file_.write(plan) != plan.size() || !platform::flushToDisk(file_)
+        || !platform::flushFolderToDisk(folder_)) {
+        file_.close();
+        file_.remove();
+        return false;
+    }
+    return true;
+}
+
+void FileJournal::renamed(const JournalEntry &entry)
+{
+    if (!file_.isOpen())
+        return;
+    ++renamedCount_;
+    if (plannedNames_.value(entry.index, QString()) == entry.newName && !entry.newName.isEmpty()) {
+        append("D " + QByteArray::number(entry.index));
+        return;
+    }
+    // Not the planned name, e.g. a choice changed while a box was open: the
+    // file is recorded as it is now.
+    JournalEntry now = entry;
+    now.identity = platform::identityOf(platform::joinPath(runFolder_, entry.newName))
+                       .value_or(platform::FileIdentity {});
+    append(journalformat::entryLine('U', now));
+}
+
+void FileJournal::failed(int index)
+{
+    if (file_.isOpen())
+        append("F " + QByteArray::number(index));
+}
+
+void FileJournal::endRun()
+{
+    if (!file_.isOpen())
+        return;
+    append("E");
+    platform::flushToDisk(file_);
+    file_.close();
+    // A run that renamed nothing has nothing to undo.
+    if (renamedCount_ == 0)
+        file_.remove();
+}
+
+void FileJournal::append(const QByteArray &content)
+{
+    file_.write(journalformat::line(content));
+}
+
+std::optional<RecordedRun> FileJournal::latestRun()
+{
+    QDir dir(folder_);
+    const QStringList files = runFiles(dir);
+    if (files.isEmpty())
+        return std::nullopt;
+    QFile file(dir.filePath(files.first()));
+    RecordedRun run;
+    if (file.open(QIODevice::ReadOnly))
+        run = journalformat::parse(file.readAll());
+    else
+        run.damaged = true;
+    run.id = files.first();
+    return run;
+}
+
+void FileJournal::retire(const RecordedRun &run)
+{
+    QDir dir(folder_);
+    if (run.damaged) {
+        // Kept aside for a look, but never offered again.
+        QString aside = run.id;
+        aside.chop(runSuffix.size());
+        dir.rename(run.id, aside + u".damaged"_s);
+    } else {
+        dir.remove(run.id);
+    }
+}
+
+void FileJournal::pruneOldRuns()
+{
+    QDir dir(folder_);
+    const QStringList files = runFiles(dir);
+    for (qsizetype i = keptRuns - 1; i < files.size(); ++i)
+        dir.remove(files.at(i));
+    QStringList damaged = dir.entryList({u"*.damaged"_s}, QDir::Files, QDir::Name);
+    while (damaged.size() > keptRuns)
+        dir.remove(damaged.takeFirst());
+}
+
+} // namespace namlex
