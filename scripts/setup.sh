@@ -5,7 +5,8 @@
 set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev libgl-dev libvulkan-dev fonts-dejavu-core fonts-liberation2
-          xvfb xauth openbox xdotool desktop-file-utils appstream dpkg-dev)
+          xvfb xauth openbox xdotool desktop-file-utils appstream dpkg-dev
+          clang-14 libclang-rt-14-dev) # the last two: clang and libFuzzer for scripts/fuzz.sh
 
 missing=()
 for package in "${packages[@]}"; do
