@@ -17,9 +17,11 @@ for seeds in "$root"/fuzz/corpus/*/; do
     target=$(basename "$seeds")
     mkdir -p "$build/corpus/$target" "$build/crashes/$target"
     echo "Fuzzing $target for $seconds s"
+    dictionary=()
+    [[ -f $root/fuzz/$target.dict ]] && dictionary=(-dict="$root/fuzz/$target.dict")
     # The replay tests run in this locale too: it decides the decimal point.
     if LC_ALL=C.UTF-8 "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -print_final_stats=1 \
-        -artifact_prefix="$build/crashes/$target/" "$build/corpus/$target" "$seeds" \
+        "${dictionary[@]}" -artifact_prefix="$build/crashes/$target/" "$build/corpus/$target" "$seeds" \
         >"$build/$target.log" 2>&1; then
         grep -E "DONE|^stat::(number_of_executed_units|new_units_added)" "$build/$target.log"
     else
