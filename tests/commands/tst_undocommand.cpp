@@ -8,6 +8,7 @@
 #include "commands/undocommand.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -154,6 +155,37 @@ private Q_SLOTS:
         bench.run({runUndoCommand});
         QCOMPARE(bench.names(), (trusted ? QList<QByteArray> {"01 - b.mp3", "a_1.mp3"}
                                          : QList<QByteArray> {"a_1.mp3", "b.mp3"}));
+    }
+
+    // A child process renames 5,000 files and is killed halfway, as by a
+    // crash; undo then restores every name, byte for byte, and touches
+    // nothing else.
+    void undoAfterACrash()
+    {
+        Bench bench(true, {});
+        QList<QByteArray> names;
+        for (int i = 0; i < 5000; ++i) {
+            const QByteArray number = QByteArray::number(i).rightJustified(4, '0');
+            // Every seventh name is not UTF-8.
+            names.append(number + (i % 7 == 0 ? " - Lied_\xe4.mp3" : " - Lied_eins.mp3"));
+            writeRawFile(bench.raw(), names.last(), names.last());
+        }
+        std::sort(names.begin(), names.end());
+        QProcess child;
+        child.start(QStringLiteral(NAMLEX_CRASH_CHILD), {bench.dir.path(), bench.journalDir.path()});
+        QVERIFY(child.waitForStarted());
+        while (!child.readAllStandardOutput().contains("half"))
+            QVERIFY(child.waitForReadyRead(60000));
+        child.kill();
+        QVERIFY(child.waitForFinished());
+        QVERIFY(bench.names() != names);
+
+        bench.list.refresh();
+        bench.run({runUndoCommand});
+        QVERIFY(bench.prompter.shown.first().text.contains(u"(der Lauf wurde unterbrochen)"_s));
+        QCOMPARE(bench.names(), names);
+        for (const QByteArray &name : names)
+            QCOMPARE(readRawFile(bench.raw(), name), name);
     }
 };
 
