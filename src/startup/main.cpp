@@ -1,6 +1,7 @@
 #include "commands/filejournal.h"
 #include "commands/platformfiles.h"
 #include "startup/configfile.h"
+#include "startup/qtgerman.h"
 #include "startup/version.h"
 #include "window/auswahlfenster.h"
 #include "window/systemvolumes.h"
@@ -15,6 +16,7 @@ using namespace Qt::StringLiterals;
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    namlex::installQtGerman(app);
     QApplication::setApplicationName(u"Namlex"_s);
     QApplication::setApplicationVersion(namlex::versionText());
     // Ties the window to the installed menu entry and icon on Wayland.
