@@ -304,7 +304,7 @@ Message undoSummary(const UndoTally &tally)
         text += lineBreak + QString::number(failed)
                 + (failed == 1 ? u" Datei konnte"_s : u" Dateien konnten"_s)
                 + u" nicht zurückbenannt werden."_s;
-    Message message = report(text, undoTitle);
+    Message message = report(text, u"Rückgängig gemacht"_s);
     for (const UndoTally::Failure &failure : tally.failures) {
         QString cause;
         switch (failure.problem) {

@@ -90,7 +90,7 @@ private Q_SLOTS:
         bench.prompter.shown.clear();
         bench.run({runUndoCommand});
         QCOMPARE(bench.prompter.titles(),
-                 (QStringList {u"Rückgängig machen"_s, u"Rückgängig machen"_s}));
+                 (QStringList {u"Rückgängig machen"_s, u"Rückgängig gemacht"_s}));
         QVERIFY(bench.prompter.shown.first().text.startsWith(
             u"Letzte Umbenennung rückgängig machen?\r\rOrdner: "_s + bench.dir.path()));
         QCOMPARE(bench.prompter.shown.last().text, summary);

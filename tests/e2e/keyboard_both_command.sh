@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real program in an X server with a window manager and works it
 # with the keyboard only: the both command runs on a folder through Enter,
-# its boxes are answered with Enter, and closing stores the folder.
+# its boxes are answered with Enter, Ctrl+Z undoes it, and closing stores
+# the folder.
 # Usage: keyboard_both_command.sh PATH_TO_NAMLEX
 set -euo pipefail
 
@@ -67,6 +68,8 @@ pids+=($!)
 sleep 0.5
 
 unset QT_QPA_PLATFORM
+# The record of runs for Ctrl+Z goes to this test's own folder.
+export XDG_DATA_HOME=$work/data
 "$work/program/namlex" >"$work/namlex.log" 2>&1 &
 namlex=$!
 pids+=("$namlex")
@@ -106,6 +109,19 @@ expected=$'Drittes.mp3\nErstes Lied.mp3\nViertes Lied.wma\nZweites.mp3\nnotes_1.
 actual=$(cd "$work/music" && ls -1 | LC_ALL=C sort)
 [[ $actual == "$expected" ]] || fail "files on disk:"$'\n'"$actual"
 [[ $(cat "$work/music/Erstes Lied.mp3") == "01 - Erstes_Lied.mp3" ]] || fail "content changed"
+
+# Ctrl+Z undoes the run: the question's default answer is Yes, and the
+# summary follows.
+xdotool windowactivate --sync "$main" 2>/dev/null || true
+key ctrl+z
+wait_window '^Rückgängig machen$' >/dev/null || fail "no question after Ctrl+Z"
+key Return
+wait_window '^Rückgängig gemacht$' >/dev/null || fail "no summary after undoing"
+key Return
+wait_gone '^Rückgängig gemacht$' || fail "the undo summary stayed open"
+original=$'01 - Erstes_Lied.mp3\n02_Zweites.mp3\n3 - Drittes.mp3\nViertes_Lied.wma\nnotes_1.txt'
+actual=$(cd "$work/music" && ls -1 | LC_ALL=C sort)
+[[ $actual == "$original" ]] || fail "files on disk after Ctrl+Z:"$'\n'"$actual"
 
 # Closing through the window manager stores the folder shown.
 xdotool windowactivate --sync "$main" 2>/dev/null || true
