@@ -14,13 +14,16 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <QWindow>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -29,16 +32,39 @@ namespace namlex::bench {
 
 namespace {
 
-// Answers every box with its default button: Yes or OK.
+// Answers every box with its default button, Yes or OK, and notes when
+// each was asked for and answered. A person takes a moment to read the
+// question, and the run's record is written meanwhile; so does this.
 class YesPrompter : public Prompter
 {
 public:
     QList<Message> shown;
+    QList<double> askedAtMs;
+    QList<double> answeredAtMs;
+    QElapsedTimer clock;
+    std::chrono::milliseconds readingTime {300};
     Answer ask(const Message &message) override
     {
+        askedAtMs.append(elapsedMs(clock));
         shown.append(message);
+        if (shown.size() == 1)
+            QThread::msleep(static_cast<unsigned long>(readingTime.count()));
+        answeredAtMs.append(elapsedMs(clock));
         return message.defaultButton();
     }
+};
+
+// Records nothing: the run as it would be without undo.
+class NoJournal : public Journal
+{
+public:
+    void prepareRun(const QString &, const QList<JournalEntry> &) override { }
+    bool beginRun() override { return false; }
+    void renamed(const JournalEntry &) override { }
+    void failed(int) override { }
+    void endRun() override { }
+    std::optional<RecordedRun> latestRun() override { return std::nullopt; }
+    void retire(const RecordedRun &) override { }
 };
 
 class FixedSettings : public SettingsStore
@@ -63,14 +89,17 @@ struct OpenWindow
     PlatformDeleter deleter;
     PlatformInspector inspector;
     QTemporaryDir journalDir;
-    FileJournal journal {journalDir.path()};
+    FileJournal fileJournal {journalDir.path()};
+    NoJournal noJournal;
     YesPrompter prompter;
     AuswahlFenster window;
 
-    explicit OpenWindow(const QString &folder)
+    // `realBoxes`: the window shows real message boxes.
+    explicit OpenWindow(const QString &folder, bool withJournal = true, bool realBoxes = false)
         : settings(folder)
-        , window({renamer, deleter, inspector, journal, volumes, settings,
-                  QCoreApplication::applicationDirPath(), u"1.1"_s, &prompter})
+        , window({renamer, deleter, inspector,
+                  withJournal ? static_cast<Journal &>(fileJournal) : noJournal, volumes, settings,
+                  QCoreApplication::applicationDirPath(), u"1.1"_s, realBoxes ? nullptr : &prompter})
     {
         window.load();
         window.show();
@@ -98,17 +127,43 @@ double longestStallUntil(Done done)
 
 } // namespace
 
-double timeBothCommand(const QString &folder)
+BothCommandTimes timeBothCommand(const QString &folder, bool withJournal)
 {
-    OpenWindow open(folder);
+    OpenWindow open(folder, withJournal);
     open.window.controls().Option2->click();
-    QElapsedTimer clock;
-    clock.start();
+    open.prompter.clock.start();
     open.window.controls().BeidesLöschen->click();
-    const double ms = elapsedMs(clock);
+    const double total = elapsedMs(open.prompter.clock);
     if (!open.prompter.shown.last().title.startsWith(u"Ergebnis des Wartens"_s))
         qFatal("the both command ended without its summary");
-    return ms;
+    // The question is the first box, the summary the last.
+    const QList<double> &asked = open.prompter.askedAtMs;
+    const double answered = open.prompter.answeredAtMs.first();
+    return {asked.first(), asked.last() - answered, total};
+}
+
+double timeToConfirmation(const QString &folder)
+{
+    OpenWindow open(folder, true, true);
+    // Notes when the question is on screen, then answers it with No.
+    double shownAfter = -1;
+    QElapsedTimer clock;
+    std::function<void()> watch;
+    watch = [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible()) {
+            QTimer::singleShot(0, watch);
+            return;
+        }
+        shownAfter = elapsedMs(clock);
+        box->reject();
+    };
+    QTimer::singleShot(0, watch);
+    clock.start();
+    open.window.controls().BeidesLöschen->click();
+    if (shownAfter < 0)
+        qFatal("the both command asked no question");
+    return shownAfter;
 }
 
 RereadStalls measureRereadStalls(const QString &folder, int samples)

@@ -5,9 +5,21 @@
 
 namespace namlex::bench {
 
-// Times the both command in a real window (offscreen) on `folder`, with
-// "Alle Dateien" chosen and every box answered Yes. Milliseconds.
-double timeBothCommand(const QString &folder);
+// The both command in a real window (offscreen) on `folder`, with "Alle
+// Dateien" chosen and every box answered Yes, in milliseconds: from the
+// click to the question (the plan), from the answer to the summary (the
+// run), and the whole, with 300 ms to read the question.
+struct BothCommandTimes
+{
+    double question = 0;
+    double run = 0;
+    double total = 0;
+};
+BothCommandTimes timeBothCommand(const QString &folder, bool withJournal);
+
+// From the click on "+ Beides tun +" until the real question box, with its
+// plan, is on screen, in milliseconds.
+double timeToConfirmation(const QString &folder);
 
 // The longest stretch, in milliseconds, for which the window's event loop
 // was blocked around each timer re-read: with the listing unchanged, and

@@ -64,27 +64,31 @@ RunPlan planOf(const CommandContext &context, const BatchRunKind &kind)
     return plan;
 }
 
-// Records the run for undo from its first rename on.
+// Records the run for undo: its plan before the question, what happens
+// from the first rename on.
 class RunRecord
 {
 public:
     RunRecord(Journal &journal, const QString &folder, const RunPlan &plan)
         : journal(journal)
-        , folder(folder)
-        , plan(plan)
-    { }
-    // Before each rename: the plan must be on disk before the first.
-    void beforeRename()
     {
-        if (begun)
-            return;
-        begun = true;
         QList<JournalEntry> planned;
         for (const PlannedRename &change : plan.changes) {
             if (change.problem == PlannedRename::Problem::None)
                 planned.append(change.file);
         }
-        recorded = journal.beginRun(folder, planned);
+        journal.prepareRun(folder, planned);
+    }
+    ~RunRecord() { journal.endRun(); }
+    RunRecord(const RunRecord &) = delete;
+    RunRecord &operator=(const RunRecord &) = delete;
+
+    // Before each rename: the plan must be on disk before the first.
+    void beforeRename()
+    {
+        if (!begun)
+            recorded = journal.beginRun();
+        begun = true;
     }
     void renamed(const JournalEntry &entry)
     {
@@ -92,7 +96,6 @@ public:
         journal.renamed(entry);
     }
     void failed(int index) { journal.failed(index); }
-    void end() { journal.endRun(); }
     // The line the summary gets in its details.
     QString undoNote() const
     {
@@ -103,8 +106,6 @@ public:
 
 private:
     Journal &journal;
-    QString folder;
-    const RunPlan &plan;
     bool begun = false;
     bool recorded = false;
     int renamedFiles = 0;
@@ -129,6 +130,7 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
     if (!listHasEntries(outer))
         return;
     const RunPlan plan = planOf(outer, kind);
+    RunRecord record(outer.journal, outer.folder.folderPath(), plan);
     Message confirmation
         = outer.choices.allFilesSelected() ? kind.confirmationAllFiles : kind.confirmationMusicOnly;
     confirmation.details = messages::planDetails(plan);
@@ -142,14 +144,13 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
     const CommandContext context {outer.list,    outer.folder,  outer.choices,
                                   outer.renamer, outer.deleter, outer.inspector,
                                   outer.journal, prompter,      outer.progress};
-    RunRecord record(context.journal, context.folder.folderPath(), plan);
     FileList &list = context.list;
     list.setSelectedIndex(-1);
     messages::Tally tally;
     context.progress.begin(list.count());
     const auto stop = [&] {
         context.progress.end();
-        record.end();
+        outer.journal.endRun();
     };
     int previous = -1;
     do {

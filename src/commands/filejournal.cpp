@@ -30,9 +30,25 @@ FileJournal::FileJournal(const QString &folder)
     : folder_(folder)
 { }
 
-bool FileJournal::beginRun(const QString &folder, const QList<JournalEntry> &planned)
+FileJournal::~FileJournal()
 {
     endRun();
+}
+
+void FileJournal::prepareRun(const QString &folder, const QList<JournalEntry> &planned)
+{
+    endRun();
+    writing_ = std::async(std::launch::async,
+                          [this, folder, planned] { return writePlan(folder, planned); });
+}
+
+bool FileJournal::beginRun()
+{
+    return writing_.valid() && writing_.get();
+}
+
+bool FileJournal::writePlan(const QString &folder, const QList<JournalEntry> &planned)
+{
     if (!QDir().mkpath(folder_))
         return false;
     pruneOldRuns();
@@ -46,13 +62,16 @@ bool FileJournal::beginRun(const QString &folder, const QList<JournalEntry> &pla
     runFolder_ = folder;
     plannedNames_.clear();
     renamedCount_ = 0;
-    QByteArray plan = journalformat::line(journalformat::header())
-                      + journalformat::line(journalformat::runLine(started, folder));
+    // About a hundred bytes a file.
+    journalformat::LineWriter lines(128 * (planned.size() + 2));
+    lines.text(journalformat::header()).end();
+    lines.tag('R').number(started).name(folder).end();
     for (const JournalEntry &entry : planned) {
-        plan += journalformat::line(journalformat::entryLine('P', entry));
+        lines.entry('P', entry);
         plannedNames_.insert(entry.index, entry.newName);
     }
-    plan += journalformat::line("B " + QByteArray::number(planned.size()));
+    lines.tag('B').number(planned.size()).end();
+    const QByteArray plan = lines.take();
     if (file_.write(plan) != plan.size() || !platform::flushToDisk(file_)
         || !platform::flushFolderToDisk(folder_)) {
         file_.close();
@@ -68,7 +87,7 @@ void FileJournal::renamed(const JournalEntry &entry)
         return;
     ++renamedCount_;
     if (plannedNames_.value(entry.index, QString()) == entry.newName && !entry.newName.isEmpty()) {
-        append("D " + QByteArray::number(entry.index));
+        file_.write(journalformat::LineWriter().tag('D').number(entry.index).end().take());
         return;
     }
     // Not the planned name, e.g. a choice changed while a box was open: the
@@ -76,30 +95,27 @@ void FileJournal::renamed(const JournalEntry &entry)
     JournalEntry now = entry;
     now.identity = platform::identityOf(platform::joinPath(runFolder_, entry.newName))
                        .value_or(platform::FileIdentity {});
-    append(journalformat::entryLine('U', now));
+    file_.write(journalformat::LineWriter().entry('U', now).take());
 }
 
 void FileJournal::failed(int index)
 {
     if (file_.isOpen())
-        append("F " + QByteArray::number(index));
+        file_.write(journalformat::LineWriter().tag('F').number(index).end().take());
 }
 
 void FileJournal::endRun()
 {
+    if (writing_.valid())
+        writing_.get();
     if (!file_.isOpen())
         return;
-    append("E");
+    file_.write(journalformat::line("E"));
     platform::flushToDisk(file_);
     file_.close();
     // A run that renamed nothing has nothing to undo.
     if (renamedCount_ == 0)
         file_.remove();
-}
-
-void FileJournal::append(const QByteArray &content)
-{
-    file_.write(journalformat::line(content));
 }
 
 std::optional<RecordedRun> FileJournal::latestRun()

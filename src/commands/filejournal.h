@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QHash>
 
+#include <future>
+
 namespace namlex {
 
 // Keeps each run in a file of its own in one folder (the per-user data
@@ -17,8 +19,9 @@ namespace namlex {
 //   U <index> <old> <new> <identity>            renamed otherwise
 //   E                                           the run is over
 // Names are hexadecimal bytes. The plan reaches the disk before the first
-// rename; what happens is appended as the run goes. After a crash the
-// record simply stops, maybe within a line.
+// rename, written on a worker thread while the user reads the question;
+// what happens is appended as the run goes. After a crash the record simply
+// stops, maybe within a line.
 class FileJournal : public Journal
 {
 public:
@@ -26,8 +29,12 @@ public:
     static constexpr int keptRuns = 50;
 
     explicit FileJournal(const QString &folder);
+    ~FileJournal() override;
+    FileJournal(const FileJournal &) = delete;
+    FileJournal &operator=(const FileJournal &) = delete;
 
-    bool beginRun(const QString &folder, const QList<JournalEntry> &planned) override;
+    void prepareRun(const QString &folder, const QList<JournalEntry> &planned) override;
+    bool beginRun() override;
     void renamed(const JournalEntry &entry) override;
     void failed(int index) override;
     void endRun() override;
@@ -36,7 +43,8 @@ public:
     void retire(const RecordedRun &run) override;
 
 private:
-    void append(const QByteArray &line);
+    // On a worker thread, until beginRun() or endRun() waits for it.
+    bool writePlan(const QString &folder, const QList<JournalEntry> &planned);
     void pruneOldRuns();
 
     QString folder_;
@@ -44,6 +52,7 @@ private:
     QString runFolder_;
     QHash<int, QString> plannedNames_;
     int renamedCount_ = 0;
+    std::future<bool> writing_;
 };
 
 } // namespace namlex

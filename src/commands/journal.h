@@ -46,16 +46,18 @@ class Journal
 public:
     virtual ~Journal() = default;
 
-    // Called before a run's first rename with every file it plans to
-    // rename; the plan is on disk when this returns true. False: the run
-    // cannot be recorded and so not be undone.
-    virtual bool beginRun(const QString &folder, const QList<JournalEntry> &planned) = 0;
+    // Called with every file a run plans to rename, before its question: the
+    // plan may reach the disk while the user reads it.
+    virtual void prepareRun(const QString &folder, const QList<JournalEntry> &planned) = 0;
+    // Called before the run's first rename; the plan is on disk when this
+    // returns true. False: the run cannot be recorded and so not be undone.
+    virtual bool beginRun() = 0;
     // What became of one entry of the run. A rename other than the planned
     // one is recorded with the identity the file has now.
     virtual void renamed(const JournalEntry &entry) = 0;
     virtual void failed(int index) = 0;
-    // The run is over; its record is flushed to disk. A run that renamed
-    // nothing leaves no record.
+    // The run is over, or was never begun; its record is flushed to disk. A
+    // run that renamed nothing leaves no record.
     virtual void endRun() = 0;
 
     // The newest run that has not been undone.

@@ -7,6 +7,9 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <charconv>
+#include <iterator>
+#include <utility>
 
 namespace namlex::journalformat {
 
@@ -14,32 +17,56 @@ namespace {
 
 const QByteArray version = "NAMLEX-UNDO 1";
 
-quint32 crc32(const QByteArray &data)
+// CRC-32 (as zlib's), eight bytes a step: the plan of a large run is
+// checksummed line by line before its first rename.
+quint32 crc32(const char *data, qsizetype size)
 {
-    static const std::array<quint32, 256> table = [] {
-        std::array<quint32, 256> entries {};
+    using Tables = std::array<std::array<quint32, 256>, 8>;
+    static const Tables tables = [] {
+        Tables t {};
         for (quint32 i = 0; i < 256; ++i) {
             quint32 value = i;
             for (int bit = 0; bit < 8; ++bit)
                 value = (value & 1) ? 0xEDB88320u ^ (value >> 1) : value >> 1;
-            entries[i] = value;
+            t[0][i] = value;
         }
-        return entries;
+        for (quint32 i = 0; i < 256; ++i) {
+            for (size_t k = 1; k < t.size(); ++k)
+                t[k][i] = (t[k - 1][i] >> 8) ^ t[0][t[k - 1][i] & 0xFF];
+        }
+        return t;
     }();
+    const auto *bytes = reinterpret_cast<const quint8 *>(data);
     quint32 crc = 0xFFFFFFFFu;
-    for (const char byte : data)
-        crc = table[(crc ^ quint8(byte)) & 0xFF] ^ (crc >> 8);
+    for (; size >= 8; size -= 8, bytes += 8) {
+        const quint32 low = crc
+                            ^ (quint32(bytes[0]) | quint32(bytes[1]) << 8 | quint32(bytes[2]) << 16
+                               | quint32(bytes[3]) << 24);
+        crc = tables[7][low & 0xFF] ^ tables[6][(low >> 8) & 0xFF] ^ tables[5][(low >> 16) & 0xFF]
+              ^ tables[4][low >> 24] ^ tables[3][bytes[4]] ^ tables[2][bytes[5]]
+              ^ tables[1][bytes[6]] ^ tables[0][bytes[7]];
+    }
+    for (; size > 0; --size, ++bytes)
+        crc = tables[0][(crc ^ *bytes) & 0xFF] ^ (crc >> 8);
     return crc ^ 0xFFFFFFFFu;
+}
+
+const char hexDigits[] = "0123456789abcdef";
+
+void appendChecksum(QByteArray &out, const char *data, qsizetype size)
+{
+    const quint32 crc = crc32(data, size);
+    char digits[8];
+    for (int i = 0; i < 8; ++i)
+        digits[i] = hexDigits[(crc >> (28 - 4 * i)) & 0xF];
+    out.append(digits, 8);
 }
 
 QByteArray checksum(const QByteArray &content)
 {
-    return QByteArray::number(crc32(content), 16).rightJustified(8, '0');
-}
-
-QByteArray hexName(const QString &name)
-{
-    return platform::encodeName(name).value_or(QByteArray()).toHex();
+    QByteArray out;
+    appendChecksum(out, content.constData(), content.size());
+    return out;
 }
 
 // A name written by hexName(); empty optional for anything else.
@@ -97,23 +124,88 @@ QByteArray header()
     return version;
 }
 
-QByteArray runLine(qint64 startedMs, const QString &folder)
+LineWriter::LineWriter(qsizetype reserve)
 {
-    return "R " + QByteArray::number(startedMs) + ' ' + hexName(folder);
+    out_.reserve(reserve);
 }
 
-QByteArray entryLine(char tag, const JournalEntry &entry)
+void LineWriter::separate()
+{
+    if (out_.size() > lineStart_)
+        out_.append(' ');
+}
+
+LineWriter &LineWriter::tag(char tag)
+{
+    separate();
+    out_.append(tag);
+    return *this;
+}
+
+LineWriter &LineWriter::number(qint64 value)
+{
+    separate();
+    char digits[24];
+    const auto result = std::to_chars(std::begin(digits), std::end(digits), value);
+    out_.append(digits, result.ptr - digits);
+    return *this;
+}
+
+LineWriter &LineWriter::name(const QString &name)
+{
+    separate();
+    const QByteArray bytes = platform::encodeName(name).value_or(QByteArray());
+    const qsizetype at = out_.size();
+    out_.resize(at + 2 * bytes.size());
+    char *hex = out_.data() + at;
+    for (const char byte : bytes) {
+        *hex++ = hexDigits[quint8(byte) >> 4];
+        *hex++ = hexDigits[quint8(byte) & 0xF];
+    }
+    return *this;
+}
+
+LineWriter &LineWriter::text(const QByteArray &text)
+{
+    separate();
+    out_.append(text);
+    return *this;
+}
+
+LineWriter &LineWriter::end()
+{
+    const qsizetype contentEnd = out_.size();
+    out_.append('\t');
+    appendChecksum(out_, out_.constData() + lineStart_, contentEnd - lineStart_);
+    out_.append('\n');
+    lineStart_ = out_.size();
+    return *this;
+}
+
+LineWriter &LineWriter::entry(char tag, const JournalEntry &entry)
 {
     const platform::FileIdentity &id = entry.identity;
-    return QByteArray(1, tag) + ' ' + QByteArray::number(entry.index) + ' ' + hexName(entry.oldName)
-           + ' ' + hexName(entry.newName) + ' ' + QByteArray::number(id.device) + ' '
-           + QByteArray::number(id.inode) + ' ' + QByteArray::number(id.size) + ' '
-           + QByteArray::number(id.modifiedNs) + ' ' + QByteArray::number(int(id.kind));
+    return this->tag(tag)
+        .number(entry.index)
+        .name(entry.oldName)
+        .name(entry.newName)
+        .number(id.device)
+        .number(id.inode)
+        .number(id.size)
+        .number(id.modifiedNs)
+        .number(int(id.kind))
+        .end();
+}
+
+QByteArray LineWriter::take()
+{
+    lineStart_ = 0;
+    return std::exchange(out_, QByteArray());
 }
 
 QByteArray line(const QByteArray &content)
 {
-    return content + '\t' + checksum(content) + '\n';
+    return LineWriter().text(content).end().take();
 }
 
 RecordedRun parse(const QByteArray &record)

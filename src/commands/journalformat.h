@@ -7,10 +7,31 @@
 // The lines of a run's record (see FileJournal), written and read back.
 namespace namlex::journalformat {
 
+// Builds lines: each field separated by a blank, and every line ended by
+// its checksum. Runs of tens of thousands of files are written before their
+// first rename, so this avoids an allocation per field.
+class LineWriter
+{
+public:
+    explicit LineWriter(qsizetype reserve = 0);
+    LineWriter &tag(char tag);
+    LineWriter &number(qint64 value);
+    LineWriter &name(const QString &name); // its bytes, in hexadecimal
+    LineWriter &text(const QByteArray &text);
+    // Ends the line with its checksum.
+    LineWriter &end();
+    // "P" or "U" with the entry's index, names and identity.
+    LineWriter &entry(char tag, const JournalEntry &entry);
+    // The lines so far, leaving the writer empty.
+    QByteArray take();
+
+private:
+    void separate();
+    QByteArray out_;
+    qsizetype lineStart_ = 0;
+};
+
 QByteArray header();
-QByteArray runLine(qint64 startedMs, const QString &folder);
-// "P" or "U" with the entry's index, names and identity.
-QByteArray entryLine(char tag, const JournalEntry &entry);
 // The content with its checksum and the line end.
 QByteArray line(const QByteArray &content);
 
