@@ -99,7 +99,8 @@ struct OpenWindow
         : settings(folder)
         , window({renamer, deleter, inspector,
                   withJournal ? static_cast<Journal &>(fileJournal) : noJournal, volumes, settings,
-                  QCoreApplication::applicationDirPath(), u"1.1"_s, realBoxes ? nullptr : &prompter})
+                  QCoreApplication::applicationDirPath(), {}, u"1.1"_s,
+                  realBoxes ? nullptr : &prompter})
     {
         window.load();
         window.show();

@@ -362,6 +362,41 @@ QString allFilesSummary(int count)
     return count == 0 ? u"keine"_s : QString::number(count) + u" (alle Typen)"_s;
 }
 
+QString commandLineHelp()
+{
+    return u"Aufruf: namlex [ORDNER | DATEI]\n"
+           u"Räumt die Namen der Musikdateien eines Ordners auf.\n\n"
+           u"  ORDNER         öffnet diesen Ordner statt des zuletzt gezeigten\n"
+           u"  DATEI          öffnet den Ordner der Datei und wählt sie in der Liste aus\n"
+           u"  -h, --help     zeigt diese Hilfe\n"
+           u"  -v, --version  zeigt die Version\n"_s;
+}
+
+QString noSuchPath(const QString &path)
+{
+    return u"„"_s + platform::displayName(path) + u"“ gibt es nicht."_s;
+}
+
+QString cannotOpen(const QString &path)
+{
+    return u"Der Ordner „"_s + platform::displayName(path) + u"“ lässt sich nicht öffnen."_s;
+}
+
+QString tooManyArguments()
+{
+    return u"Nur ein Ordner oder eine Datei kann geöffnet werden."_s;
+}
+
+QString unknownOption(const QString &option)
+{
+    return u"Unbekannte Option „"_s + platform::displayName(option) + u"“."_s;
+}
+
+QString badCommandLine(const QString &reason)
+{
+    return u"Die Befehlszeile ist ungültig: "_s + reason;
+}
+
 QString progressTitle()
 {
     return u"Umbenennen"_s;

@@ -95,6 +95,14 @@ QString helpToolTip();
 QString musicFilesSummary(int count);
 QString allFilesSummary(int count);
 
+// The command line.
+QString commandLineHelp();
+QString noSuchPath(const QString &path);
+QString cannotOpen(const QString &path);
+QString tooManyArguments();
+QString unknownOption(const QString &option);
+QString badCommandLine(const QString &reason);
+
 // The progress dialog of a long run.
 QString progressTitle();
 QString progressLabel();

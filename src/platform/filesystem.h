@@ -51,6 +51,9 @@ struct FileIdentity
     bool operator==(const FileIdentity &) const = default;
 };
 
+// What stands at the path, links followed; empty when nothing does.
+std::optional<EntryKind> kindOf(const QString &path);
+
 // The entry at the path itself (a link, not its target); empty when there
 // is none.
 std::optional<FileIdentity> identityOf(const QString &path);

@@ -13,7 +13,7 @@ namespace namlex::platform {
 
 namespace {
 
-EntryKind kindOf(mode_t mode)
+EntryKind kindOfMode(mode_t mode)
 {
     if (S_ISREG(mode))
         return EntryKind::File;
@@ -64,6 +64,15 @@ bool deleteFile(const QString &path)
     return ::unlink(bytes->constData()) == 0;
 }
 
+std::optional<EntryKind> kindOf(const QString &path)
+{
+    const std::optional<QByteArray> bytes = systemPath(path);
+    struct stat info = {};
+    if (!bytes || ::stat(bytes->constData(), &info) != 0)
+        return std::nullopt;
+    return kindOfMode(info.st_mode);
+}
+
 std::optional<FileIdentity> identityOf(const QString &path)
 {
     const std::optional<QByteArray> bytes = systemPath(path);
@@ -72,7 +81,7 @@ std::optional<FileIdentity> identityOf(const QString &path)
         return std::nullopt;
     return FileIdentity {qint64(info.st_dev), qint64(info.st_ino), qint64(info.st_size),
                          qint64(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec,
-                         kindOf(info.st_mode)};
+                         kindOfMode(info.st_mode)};
 }
 
 bool flushToDisk(QFileDevice &file)

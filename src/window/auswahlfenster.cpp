@@ -69,7 +69,7 @@ AuswahlFenster::AuswahlFenster(const WindowServices &windowServices, QWidget *pa
     ui.ZahlenLöschen->setFocus();
 }
 
-void AuswahlFenster::load()
+void AuswahlFenster::load(const std::optional<StartPath> &start)
 {
     ui.Hilfe->setToolTip(messages::helpToolTip());
     // The first tool tips name the folder the program was started in.
@@ -78,15 +78,28 @@ void AuswahlFenster::load()
     ui.Drive1->setToolTip(ui.Drive1->drive());
     setWindowTitle(windowTitle() + u' ' + services.version);
 
-    // A missing, empty or unusable setting, or a stored folder on a drive that
-    // is not ready, falls back to the program folder without a word.
-    const std::optional<QString> stored = services.settings.readFolder();
-    if (stored && ui.Drive1->isReadyFor(*stored) && ui.Dir1->setPath(*stored)) {
-        showFolder(*stored);
-        return;
+    // A folder named on the command line comes before the stored one. A
+    // missing, empty or unusable setting, or a stored folder on a drive that
+    // is not ready, falls back without a word.
+    QStringList candidates;
+    if (start)
+        candidates.append(start->folder);
+    else if (const std::optional<QString> stored = services.settings.readFolder())
+        candidates.append(*stored);
+    candidates += services.fallbackFolders;
+    candidates.append(services.programFolder);
+    for (const QString &folder : std::as_const(candidates)) {
+        if (ui.Drive1->isReadyFor(folder) && ui.Dir1->setPath(folder)) {
+            showFolder(folder);
+            break;
+        }
     }
-    ui.Dir1->setPath(services.programFolder);
-    showFolder(services.programFolder);
+    // A file named on the command line is selected, if the filter lists it.
+    if (start && !start->file.isEmpty()) {
+        const int index = int(ui.File1->names().indexOf(start->file));
+        if (index >= 0)
+            ui.File1->setListIndex(index);
+    }
 }
 
 // The path label takes the folder as it was given; the selector takes its drive.

@@ -20,9 +20,18 @@ class AuswahlFenster : public QWidget, private FolderSource, private Choices
 public:
     explicit AuswahlFenster(const WindowServices &services, QWidget *parent = nullptr);
 
-    // Caption, first tool tips and the first folder: the stored one, or the
-    // program folder when that cannot be shown.
-    void load();
+    // What the command line asks to open: a folder, and maybe a file in it
+    // to select.
+    struct StartPath
+    {
+        QString folder;
+        QString file;
+    };
+
+    // Caption, first tool tips and the first folder: the one asked for, else
+    // the stored one, else the first of the fallback folders that can be
+    // shown, else the program folder.
+    void load(const std::optional<StartPath> &start = std::nullopt);
 
     const AuswahlFensterControls &controls() const { return ui; }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <chrono>
 
@@ -25,6 +26,9 @@ struct WindowServices
     const VolumeSource &volumes;
     SettingsStore &settings;
     QString programFolder;
+    // Where to open, in this order, when no folder is stored; the program
+    // folder comes last in any case.
+    QStringList fallbackFolders;
     QString version; // "1.1"
     // Null: the window shows real message boxes.
     Prompter *prompter = nullptr;

@@ -77,12 +77,14 @@ openbox >/dev/null 2>&1 &
 pids+=($!)
 sleep 0.5
 
-# Starts the installed program as the user, with a clean environment, shows
-# its window within 20 s and closes it through the window manager.
+# Starts the installed program as the user, with a clean environment and
+# the given arguments, shows its window within 20 s and closes it through the
+# window manager.
 start_and_close() {
     setpriv --reuid="$user" --regid="$user" --init-groups \
         env -i HOME="$home" USER="$user" LOGNAME="$user" PATH=/usr/bin:/bin \
-        XDG_RUNTIME_DIR="$runtime" DISPLAY="$DISPLAY" LC_ALL=C.UTF-8 /usr/bin/namlex >"$work/namlex.log" 2>&1 &
+        XDG_RUNTIME_DIR="$runtime" DISPLAY="$DISPLAY" LC_ALL=C.UTF-8 /usr/bin/namlex "$@" \
+        >"$work/namlex.log" 2>&1 &
     namlex=$!
     local window
     window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Namlex 1\.1$' | head -n 1) \
@@ -106,10 +108,12 @@ holds() {
     [[ ! -e /usr/bin/Config.ini ]] || fail "Config.ini was written next to the program"
 }
 
-# First start: no Config.ini anywhere, so the window opens on the program
-# folder and stores it per user.
+# First start: no Config.ini anywhere. /usr/bin holds no music, so the
+# window opens on the user's music folder and stores it per user.
+rm -rf "$home/Music"
+install -d -o "$user" -g "$user" "$home/Music"
 start_and_close
-holds /usr/bin
+holds "$home/Music"
 
 # Second start: a folder written into the per-user file must be read, since
 # closing stores the folder shown, which would otherwise be /usr/bin again.
@@ -119,6 +123,14 @@ printf '%s' "x" >"$folder/01 - Titel_eins.mp3"
 printf '%s\r\n' "$folder" >"$config"
 start_and_close
 holds "$folder"
+
+# A folder named on the command line opens instead of the stored one, and
+# closing stores it.
+other="$work/Andere Musik"
+mkdir "$other"
+start_and_close "$other"
+holds "$other"
+printf '%s\r\n' "$folder" >"$config"
 
 # A Config.ini that root left next to the program must not hide the user's
 # own: closing writes the per-user file, so that one is read back.

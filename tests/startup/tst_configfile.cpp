@@ -4,6 +4,7 @@
 
 #include "platform/namecodec.h"
 #include "startup/configfile.h"
+#include "startup/firststart.h"
 #include "window/foldertree.h"
 
 #include <QLabel>
@@ -174,6 +175,33 @@ private Q_SLOTS:
         config.writeFolder(u"/neu"_s);
         QCOMPARE(readRawFile(writtenTo == "user" ? user : program, "Config.ini"),
                  QByteArray("/neu\r\n"));
+    }
+
+    // With no folder stored, a copy of the program in a folder it can write
+    // to opens on that folder; an installed program on the user's music
+    // folder, or the home folder where there is none.
+    void firstStartOpens_data()
+    {
+        QTest::addColumn<bool>("writable");
+        QTest::addColumn<bool>("musicFolder");
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("a copy in a writable folder") << true << true << u"A/Programm"_s;
+        QTest::newRow("installed") << false << true << u"B/Musik"_s;
+        QTest::newRow("installed, no music folder") << false << false << u"B"_s;
+    }
+
+    void firstStartOpens()
+    {
+        QFETCH(bool, writable);
+        QFETCH(bool, musicFolder);
+        QFETCH(QString, opened);
+        WindowBench bench;
+        ConfigFile config(bench.path(u"A/Programm"_s), bench.path(u"user"_s), writable);
+        bench.store = &config;
+        const QString music = bench.path(musicFolder ? u"B/Musik"_s : u"B/Musik fehlt"_s);
+        bench.fallbackFolders = fallbackFolders(writable, music, bench.path(u"B"_s));
+        bench.open(std::nullopt);
+        QCOMPARE(bench.find<FolderTree>(u"Dir1"_s)->path(), bench.path(opened));
     }
 
     // The file is replaced whole or not at all: a write that fails, here at

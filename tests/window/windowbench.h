@@ -63,6 +63,7 @@ struct WindowBench
     ScriptedPrompter prompter;
     SettingsStore *store = &settings;
     std::chrono::milliseconds progressDelay {500};
+    QStringList fallbackFolders;
     std::unique_ptr<AuswahlFenster> window;
 
     WindowBench()
@@ -80,13 +81,15 @@ struct WindowBench
         file.open(QIODevice::WriteOnly);
         file.write(relative.toUtf8());
     }
-    AuswahlFenster &open(const std::optional<QString> &stored)
+    AuswahlFenster &open(const std::optional<QString> &stored,
+                         const std::optional<AuswahlFenster::StartPath> &start = std::nullopt)
     {
         settings.stored = stored;
-        window = std::make_unique<AuswahlFenster>(WindowServices {
-            renamer, deleter, inspector, journal, volumes, *store,
-            path(QStringLiteral("A/Programm")), QStringLiteral("1.1"), &prompter, progressDelay});
-        window->load();
+        window = std::make_unique<AuswahlFenster>(
+            WindowServices {renamer, deleter, inspector, journal, volumes, *store,
+                            path(QStringLiteral("A/Programm")), fallbackFolders,
+                            QStringLiteral("1.1"), &prompter, progressDelay});
+        window->load(start);
         return *window;
     }
     template<typename Control>

@@ -1,0 +1,84 @@
+#include "startup/commandline.h"
+
+#include "commands/messages.h"
+#include "platform/filesystem.h"
+#include "platform/folderlisting.h"
+#include "platform/paths.h"
+
+#include <QCommandLineParser>
+
+using namespace Qt::StringLiterals;
+
+namespace namlex {
+
+namespace {
+
+CommandLine failure(const QString &error)
+{
+    return {CommandLine::Action::Fail, std::nullopt, error};
+}
+
+// The options QGuiApplication takes for itself; they are Qt's to act on.
+void passOverQtOptions(QCommandLineParser &parser)
+{
+    for (const QString &name :
+         {u"platform"_s, u"platformpluginpath"_s, u"platformtheme"_s, u"plugin"_s, u"display"_s,
+          u"style"_s, u"stylesheet"_s, u"session"_s, u"qwindowgeometry"_s, u"qwindowicon"_s,
+          u"qwindowtitle"_s, u"geometry"_s, u"title"_s, u"name"_s, u"qmljsdebugger"_s}) {
+        QCommandLineOption option(name, QString(), u"value"_s);
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const QString &name :
+         {u"reverse"_s, u"widgetcount"_s, u"nograb"_s, u"dograb"_s, u"sync"_s}) {
+        QCommandLineOption option(name);
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const QStringList &arguments, const QString &workingFolder)
+{
+    QCommandLineParser parser;
+    // Qt's own options come with one dash: "-platform offscreen".
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList {u"h"_s, u"help"_s});
+    const QCommandLineOption version(QStringList {u"v"_s, u"version"_s});
+    parser.addOption(help);
+    parser.addOption(version);
+    passOverQtOptions(parser);
+    if (!parser.parse(arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        return failure(unknown.isEmpty() ? messages::badCommandLine(parser.errorText())
+                                         : messages::unknownOption(unknown.first()));
+    }
+    if (parser.isSet(help))
+        return {CommandLine::Action::PrintHelp, std::nullopt, {}};
+    if (parser.isSet(version))
+        return {CommandLine::Action::PrintVersion, std::nullopt, {}};
+
+    const QStringList paths = parser.positionalArguments();
+    if (paths.size() > 1)
+        return failure(messages::tooManyArguments());
+    if (paths.isEmpty())
+        return {};
+    const QString given = paths.first();
+    const QString path = platform::cleanFolderPath(platform::cleanFolderPath(given).isEmpty()
+                                                       ? platform::joinPath(workingFolder, given)
+                                                       : given);
+    const std::optional<platform::EntryKind> kind = platform::kindOf(path);
+    if (!kind)
+        return failure(messages::noSuchPath(given));
+    AuswahlFenster::StartPath start {path, {}};
+    if (*kind != platform::EntryKind::Folder) {
+        start.folder = platform::cleanFolderPath(platform::joinPath(path, u".."_s));
+        start.file = path.section(platform::pathSeparator(), -1);
+    }
+    if (!platform::canListFolder(start.folder))
+        return failure(messages::cannotOpen(start.folder));
+    return {CommandLine::Action::OpenWindow, start, {}};
+}
+
+} // namespace namlex

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "window/auswahlfenster.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace namlex {
+
+// What the command line asks for: `namlex [FOLDER | FILE]`, `--help`,
+// `--version`. Qt's own options (-platform ...) are passed over.
+struct CommandLine
+{
+    enum class Action { OpenWindow, PrintHelp, PrintVersion, Fail };
+    Action action = Action::OpenWindow;
+    std::optional<AuswahlFenster::StartPath> start;
+    QString error; // Fail: what is wrong, in a sentence
+};
+
+// The arguments as decoded from their bytes, the program's own first; a
+// relative path is taken from the working folder.
+CommandLine parseCommandLine(const QStringList &arguments, const QString &workingFolder);
+
+} // namespace namlex

@@ -1,0 +1,98 @@
+#include "rawfiles.h"
+#include "testregistry.h"
+#include "window/windowbench.h"
+
+#include "platform/namecodec.h"
+#include "startup/commandline.h"
+#include "window/filelistbox.h"
+#include "window/foldertree.h"
+
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+using namespace namlex;
+using namespace namlex::test;
+
+using Action = CommandLine::Action;
+Q_DECLARE_METATYPE(Action)
+
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // "~" stands for a temporary folder that holds "Musik/01 - a.mp3" and a
+    // folder whose name is not UTF-8; relative paths start from it.
+    void readsTheArguments_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<Action>("action");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("file");
+        const QString undecodable = platform::decodeName("Lieder \xe4");
+        QTest::newRow("no argument")
+            << QStringList() << Action::OpenWindow << QString() << QString();
+        QTest::newRow("a folder") << QStringList {u"~/Musik/"_s} << Action::OpenWindow
+                                  << u"~/Musik"_s << QString();
+        QTest::newRow("a file, relative") << QStringList {u"Musik/01 - a.mp3"_s}
+                                          << Action::OpenWindow << u"~/Musik"_s << u"01 - a.mp3"_s;
+        QTest::newRow("a folder whose name is not UTF-8")
+            << QStringList {u"~/"_s + undecodable} << Action::OpenWindow << u"~/"_s + undecodable
+            << QString();
+        QTest::newRow("Qt's own option is passed over")
+            << QStringList {u"-platform"_s, u"offscreen"_s, u"~/Musik"_s} << Action::OpenWindow
+            << u"~/Musik"_s << QString();
+        QTest::newRow("a path that does not exist")
+            << QStringList {u"~/nirgends"_s} << Action::Fail << QString() << QString();
+        QTest::newRow("two arguments")
+            << QStringList {u"~/Musik"_s, u"~"_s} << Action::Fail << QString() << QString();
+        QTest::newRow("an unknown option")
+            << QStringList {u"--alles"_s} << Action::Fail << QString() << QString();
+        QTest::newRow("--help") << QStringList {u"--help"_s} << Action::PrintHelp << QString()
+                                << QString();
+        QTest::newRow("-v") << QStringList {u"-v"_s} << Action::PrintVersion << QString()
+                            << QString();
+    }
+
+    void readsTheArguments()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(Action, action);
+        QFETCH(QString, folder);
+        QFETCH(QString, file);
+        QTemporaryDir dir;
+        const QByteArray root = QFile::encodeName(dir.path());
+        QVERIFY(::mkdir(root + "/Musik", 0755) == 0 && ::mkdir(root + "/Lieder \xe4", 0755) == 0);
+        writeRawFile(root + "/Musik", "01 - a.mp3", "a");
+        for (QString &argument : arguments)
+            argument.replace(u'~', dir.path());
+
+        const CommandLine line
+            = parseCommandLine(QStringList {u"namlex"_s} + arguments, dir.path());
+        ::rmdir(root + "/Lieder \xe4");
+        QCOMPARE(line.action, action);
+        QCOMPARE(line.start.has_value(), !folder.isEmpty());
+        QCOMPARE(line.error.isEmpty(), action != Action::Fail);
+        if (line.start) {
+            QCOMPARE(line.start->folder, folder.replace(u'~', dir.path()));
+            QCOMPARE(line.start->file, file);
+        }
+    }
+
+    // A file named on the command line is selected in its folder.
+    void theFileAskedForIsSelected()
+    {
+        WindowBench bench;
+        for (const QString &name : {u"a.mp3"_s, u"b.mp3"_s, u"c.mp3"_s})
+            bench.touch(u"B/Musik/"_s + name);
+        bench.open(bench.path(u"A/Musik"_s),
+                   AuswahlFenster::StartPath {bench.path(u"B/Musik"_s), u"b.mp3"_s});
+        QCOMPARE(bench.find<FolderTree>(u"Dir1"_s)->path(), bench.path(u"B/Musik"_s));
+        QCOMPARE(bench.find<FileListBox>(u"File1"_s)->fileName(), u"b.mp3"_s);
+    }
+};
+
+NAMLEX_REGISTER_TEST(TestCommandLine)
+#include "tst_commandline.moc"
