@@ -97,9 +97,15 @@ struct OpenWindow
     // `realBoxes`: the window shows real message boxes.
     explicit OpenWindow(const QString &folder, bool withJournal = true, bool realBoxes = false)
         : settings(folder)
-        , window({renamer, deleter, inspector,
-                  withJournal ? static_cast<Journal &>(fileJournal) : noJournal, volumes, settings,
-                  QCoreApplication::applicationDirPath(), {}, u"1.1"_s,
+        , window({renamer,
+                  deleter,
+                  inspector,
+                  withJournal ? static_cast<Journal &>(fileJournal) : noJournal,
+                  volumes,
+                  settings,
+                  QCoreApplication::applicationDirPath(),
+                  {},
+                  u"1.1"_s,
                   realBoxes ? nullptr : &prompter})
     {
         window.load();
