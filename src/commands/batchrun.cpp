@@ -79,7 +79,8 @@ public:
         }
         journal.prepareRun(folder, planned);
     }
-    ~RunRecord() { journal.endRun(); }
+    // However the run ends, also when it never begins.
+    ~RunRecord() { end(); }
     RunRecord(const RunRecord &) = delete;
     RunRecord &operator=(const RunRecord &) = delete;
 
@@ -96,6 +97,7 @@ public:
         journal.renamed(entry);
     }
     void failed(int index) { journal.failed(index); }
+    void end() { journal.endRun(); }
     // The line the summary gets in its details.
     QString undoNote() const
     {
@@ -150,7 +152,7 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
     context.progress.begin(list.count());
     const auto stop = [&] {
         context.progress.end();
-        outer.journal.endRun();
+        record.end();
     };
     int previous = -1;
     do {
