@@ -157,6 +157,21 @@ private Q_SLOTS:
                                          : QList<QByteArray> {"a_1.mp3", "b.mp3"}));
     }
 
+    // A crash on FAT can leave the empty placeholder that took the new name
+    // before the file was renamed over it; undo removes it and nothing else.
+    void undoRemovesAPlaceholderLeftByACrash()
+    {
+        Bench bench(false, {"01 - b.mp3", "c.mp3"});
+        bench.run({runNumbersCommand});
+        rewrite(newestRecord(bench),
+                [](QByteArray &record) { record.truncate(record.indexOf("\nD ") + 1); });
+        QVERIFY(QFile::rename(bench.dir.filePath(u"b.mp3"_s), bench.dir.filePath(u"01 - b.mp3"_s)));
+        writeRawFile(bench.raw(), "b.mp3", QByteArray());
+        bench.run({runUndoCommand});
+        QCOMPARE(bench.names(), (QList<QByteArray> {"01 - b.mp3", "c.mp3"}));
+        QCOMPARE(readRawFile(bench.raw(), "01 - b.mp3"), QByteArray("01 - b.mp3"));
+    }
+
     // A child process renames 5,000 files and is killed halfway, as by a
     // crash; undo then restores every name, byte for byte, and touches
     // nothing else.
