@@ -54,17 +54,51 @@ public:
     }
 };
 
-// Records nothing: the run as it would be without undo.
-class NoJournal : public Journal
+// The record for undo, with a clock on everything the run waits for: the
+// plan's write (on a worker thread while the question is open), every
+// outcome and the end.
+class TimedJournal : public Journal
 {
 public:
-    void prepareRun(const QString &, const QList<JournalEntry> &) override { }
-    bool beginRun() override { return false; }
-    void renamed(const JournalEntry &) override { }
-    void failed(int) override { }
-    void endRun() override { }
-    std::optional<RecordedRun> latestRun() override { return std::nullopt; }
-    void retire(const RecordedRun &) override { }
+    explicit TimedJournal(const QString &folder)
+        : journal(folder)
+    { }
+    double runMs = 0; // from the first rename on
+
+    void prepareRun(const QString &folder, const QList<JournalEntry> &planned) override
+    {
+        journal.prepareRun(folder, planned);
+    }
+    bool beginRun() override
+    {
+        return timed([&] { return journal.beginRun(); });
+    }
+    void renamed(const JournalEntry &entry) override
+    {
+        timed([&] { return (journal.renamed(entry), true); });
+    }
+    void failed(int index) override
+    {
+        timed([&] { return (journal.failed(index), true); });
+    }
+    void endRun() override
+    {
+        timed([&] { return (journal.endRun(), true); });
+    }
+    std::optional<RecordedRun> latestRun() override { return journal.latestRun(); }
+    void retire(const RecordedRun &run) override { journal.retire(run); }
+
+private:
+    template<typename Call>
+    bool timed(Call call)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        const bool result = call();
+        runMs += elapsedMs(clock);
+        return result;
+    }
+    FileJournal journal;
 };
 
 class FixedSettings : public SettingsStore
@@ -89,18 +123,17 @@ struct OpenWindow
     PlatformDeleter deleter;
     PlatformInspector inspector;
     QTemporaryDir journalDir;
-    FileJournal fileJournal {journalDir.path()};
-    NoJournal noJournal;
+    TimedJournal journal {journalDir.path()};
     YesPrompter prompter;
     AuswahlFenster window;
 
     // `realBoxes`: the window shows real message boxes.
-    explicit OpenWindow(const QString &folder, bool withJournal = true, bool realBoxes = false)
+    explicit OpenWindow(const QString &folder, bool realBoxes = false)
         : settings(folder)
         , window({renamer,
                   deleter,
                   inspector,
-                  withJournal ? static_cast<Journal &>(fileJournal) : noJournal,
+                  journal,
                   volumes,
                   settings,
                   QCoreApplication::applicationDirPath(),
@@ -134,9 +167,9 @@ double longestStallUntil(Done done)
 
 } // namespace
 
-BothCommandTimes timeBothCommand(const QString &folder, bool withJournal)
+BothCommandTimes timeBothCommand(const QString &folder)
 {
-    OpenWindow open(folder, withJournal);
+    OpenWindow open(folder);
     open.window.controls().Option2->click();
     open.prompter.clock.start();
     open.window.controls().BeidesLöschen->click();
@@ -146,12 +179,12 @@ BothCommandTimes timeBothCommand(const QString &folder, bool withJournal)
     // The question is the first box, the summary the last.
     const QList<double> &asked = open.prompter.askedAtMs;
     const double answered = open.prompter.answeredAtMs.first();
-    return {asked.first(), asked.last() - answered, total};
+    return {asked.first(), asked.last() - answered, open.journal.runMs, total};
 }
 
 double timeToConfirmation(const QString &folder)
 {
-    OpenWindow open(folder, true, true);
+    OpenWindow open(folder, true);
     // Notes when the question is on screen, then answers it with No.
     double shownAfter = -1;
     QElapsedTimer clock;

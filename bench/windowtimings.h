@@ -8,14 +8,16 @@ namespace namlex::bench {
 // The both command in a real window (offscreen) on `folder`, with "Alle
 // Dateien" chosen and every box answered Yes, in milliseconds: from the
 // click to the question (the plan), from the answer to the summary (the
-// run), and the whole, with 300 ms to read the question.
+// run), what of the run went to its record for undo, and the whole, with
+// 300 ms to read the question.
 struct BothCommandTimes
 {
     double question = 0;
     double run = 0;
+    double record = 0;
     double total = 0;
 };
-BothCommandTimes timeBothCommand(const QString &folder, bool withJournal);
+BothCommandTimes timeBothCommand(const QString &folder);
 
 // From the click on "+ Beides tun +" until the real question box, with its
 // plan, is on screen, in milliseconds.

@@ -87,7 +87,8 @@ void FileJournal::renamed(const JournalEntry &entry)
         return;
     ++renamedCount_;
     if (plannedNames_.value(entry.index, QString()) == entry.newName && !entry.newName.isEmpty()) {
-        file_.write(journalformat::LineWriter().tag('D').number(entry.index).end().take());
+        outcomes_.tag('D').number(entry.index).end();
+        writeOutcomes(false);
         return;
     }
     // Not the planned name, e.g. a choice changed while a box was open: the
@@ -95,13 +96,15 @@ void FileJournal::renamed(const JournalEntry &entry)
     JournalEntry now = entry;
     now.identity = platform::identityOf(platform::joinPath(runFolder_, entry.newName))
                        .value_or(platform::FileIdentity {});
-    file_.write(journalformat::LineWriter().entry('U', now).take());
+    outcomes_.entry('U', now);
+    writeOutcomes(false);
 }
 
 void FileJournal::failed(int index)
 {
     if (file_.isOpen())
-        file_.write(journalformat::LineWriter().tag('F').number(index).end().take());
+        outcomes_.tag('F').number(index).end();
+    writeOutcomes(false);
 }
 
 void FileJournal::endRun()
@@ -110,12 +113,21 @@ void FileJournal::endRun()
         writing_.get();
     if (!file_.isOpen())
         return;
-    file_.write(journalformat::line("E"));
+    outcomes_.text("E").end();
+    writeOutcomes(true);
     platform::flushToDisk(file_);
     file_.close();
     // A run that renamed nothing has nothing to undo.
     if (renamedCount_ == 0)
         file_.remove();
+}
+
+// The outcomes are gathered and written a few thousand at a time: a run
+// appends one for each file it renames.
+void FileJournal::writeOutcomes(bool all)
+{
+    if (all || outcomes_.size() >= 64 * 1024)
+        file_.write(outcomes_.take());
 }
 
 std::optional<RecordedRun> FileJournal::latestRun()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commands/journal.h"
+#include "commands/journalformat.h"
 
 #include <QFile>
 #include <QHash>
@@ -45,6 +46,7 @@ public:
 private:
     // On a worker thread, until beginRun() or endRun() waits for it.
     bool writePlan(const QString &folder, const QList<JournalEntry> &planned);
+    void writeOutcomes(bool all);
     void pruneOldRuns();
 
     QString folder_;
@@ -53,6 +55,7 @@ private:
     QHash<int, QString> plannedNames_;
     int renamedCount_ = 0;
     std::future<bool> writing_;
+    journalformat::LineWriter outcomes_;
 };
 
 } // namespace namlex

@@ -24,6 +24,7 @@ public:
     LineWriter &entry(char tag, const JournalEntry &entry);
     // The lines so far, leaving the writer empty.
     QByteArray take();
+    qsizetype size() const { return out_.size(); }
 
 private:
     void separate();
