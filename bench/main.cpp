@@ -123,7 +123,7 @@ void measureBothCommand(const Options &options, const QString &work, ResultTable
     table.add(u"Both command, 10,000 files: from the click to the question (the plan)"_s,
               median(question), u" ms"_s, 0, runs);
     table.add(u"Both command, 10,000 files: Namlex, click to summary"_s, median(whole), u" ms"_s, 0,
-              runs + u", every box answered at once"_s);
+              runs + u", the question read for 300 ms"_s);
     if (!rename.isEmpty()) {
         table.add(u"Both command, 10,000 files: Debian's rename"_s, median(perl), u" ms"_s, 0, runs);
         table.add(u"Both command, Debian's rename / bare loop"_s, median(perl) / median(bare),
