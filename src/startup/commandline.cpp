@@ -65,9 +65,11 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &workin
     if (paths.isEmpty())
         return {};
     const QString given = paths.first();
-    const QString path = platform::cleanFolderPath(platform::cleanFolderPath(given).isEmpty()
-                                                       ? platform::joinPath(workingFolder, given)
-                                                       : given);
+    // cleanFolderPath() gives nothing for a relative path, which then
+    // starts from the working folder.
+    QString path = platform::cleanFolderPath(given);
+    if (path.isEmpty())
+        path = platform::cleanFolderPath(platform::joinPath(workingFolder, given));
     const std::optional<platform::EntryKind> kind = platform::kindOf(path);
     if (!kind)
         return failure(messages::noSuchPath(given));

@@ -79,6 +79,8 @@ void FileListBox::setPattern(const QString &patterns)
 
 bool FileListBox::reread()
 {
+    // With nothing to compare against, the folder is always read; its stamp
+    // lets the timer's next reads skip it.
     const platform::RawListing raw = platform::rawFileNamesSince(path_, {});
     ++generation_;
     show({raw, raw.names ? std::optional(
