@@ -1,5 +1,4 @@
 #include "commandbench.h"
-#include "testregistry.h"
 
 #include "commands/deletecommand.h"
 #include "platform/namecodec.h"
@@ -78,5 +77,5 @@ private Q_SLOTS:
     }
 };
 
-NAMLEX_REGISTER_TEST(TestDeleteCommand)
+QTEST_MAIN(TestDeleteCommand)
 #include "tst_deletecommand.moc"

@@ -1,6 +1,5 @@
 #include "commandbench.h"
 #include "rawfiles.h"
-#include "testregistry.h"
 
 #include "commands/renamecommands.h"
 
@@ -442,5 +441,5 @@ private Q_SLOTS:
     }
 };
 
-NAMLEX_REGISTER_TEST(TestRenameCommands)
+QTEST_MAIN(TestRenameCommands)
 #include "tst_renamecommands.moc"

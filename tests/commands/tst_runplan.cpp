@@ -1,5 +1,3 @@
-#include "testregistry.h"
-
 #include "commands/messages.h"
 #include "commands/runplan.h"
 #include "platform/namecodec.h"
@@ -111,5 +109,5 @@ private Q_SLOTS:
     }
 };
 
-NAMLEX_REGISTER_TEST(TestRunPlan)
+QTEST_MAIN(TestRunPlan)
 #include "tst_runplan.moc"

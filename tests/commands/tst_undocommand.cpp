@@ -1,6 +1,5 @@
 #include "commandbench.h"
 #include "rawfiles.h"
-#include "testregistry.h"
 
 #include "commands/journalformat.h"
 #include "commands/messages.h"
@@ -204,5 +203,5 @@ private Q_SLOTS:
     }
 };
 
-NAMLEX_REGISTER_TEST(TestUndoCommand)
+QTEST_MAIN(TestUndoCommand)
 #include "tst_undocommand.moc"

@@ -4,7 +4,6 @@
 #include "platform/paths.h"
 #include "platform/renamesteps.h"
 
-#include "testregistry.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -282,6 +281,5 @@ private Q_SLOTS:
     }
 };
 
-NAMLEX_REGISTER_TEST(TestFileSystem)
-
+QTEST_MAIN(TestFileSystem)
 #include "tst_filesystem_posix.moc"

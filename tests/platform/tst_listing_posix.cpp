@@ -1,6 +1,5 @@
 #include "platform/folderlisting.h"
 
-#include "testregistry.h"
 
 #include <QDir>
 #include <QFile>
@@ -114,6 +113,5 @@ private Q_SLOTS:
     }
 };
 
-NAMLEX_REGISTER_TEST(TestListing)
-
+QTEST_MAIN(TestListing)
 #include "tst_listing_posix.moc"

@@ -1,6 +1,5 @@
 #include "platform/namecodec.h"
 
-#include "testregistry.h"
 
 #include <QTest>
 
@@ -84,6 +83,5 @@ private Q_SLOTS:
     }
 };
 
-NAMLEX_REGISTER_TEST(TestNameCodec)
-
+QTEST_MAIN(TestNameCodec)
 #include "tst_namecodec.moc"

@@ -1,7 +1,6 @@
 #include "platform/paths.h"
 #include "platform/volumes.h"
 
-#include "testregistry.h"
 
 #include <QDir>
 #include <QTest>
@@ -114,6 +113,5 @@ private Q_SLOTS:
     }
 };
 
-NAMLEX_REGISTER_TEST(TestPathsVolumes)
-
+QTEST_MAIN(TestPathsVolumes)
 #include "tst_pathsvolumes.moc"

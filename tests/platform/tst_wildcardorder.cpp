@@ -1,7 +1,6 @@
 #include "platform/naturalorder.h"
 #include "platform/wildcard.h"
 
-#include "testregistry.h"
 
 #include <QTest>
 
@@ -94,6 +93,5 @@ private Q_SLOTS:
     }
 };
 
-NAMLEX_REGISTER_TEST(TestWildcardOrder)
-
+QTEST_MAIN(TestWildcardOrder)
 #include "tst_wildcardorder.moc"

@@ -1,5 +1,4 @@
 #include "rawfiles.h"
-#include "testregistry.h"
 #include "window/windowbench.h"
 
 #include "platform/namecodec.h"
@@ -94,5 +93,5 @@ private Q_SLOTS:
     }
 };
 
-NAMLEX_REGISTER_TEST(TestCommandLine)
+QTEST_MAIN(TestCommandLine)
 #include "tst_commandline.moc"

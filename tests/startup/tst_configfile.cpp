@@ -1,5 +1,4 @@
 #include "rawfiles.h"
-#include "testregistry.h"
 #include "window/windowbench.h"
 
 #include "platform/namecodec.h"
@@ -234,5 +233,5 @@ private Q_SLOTS:
     }
 };
 
-NAMLEX_REGISTER_TEST(TestConfigFile)
+QTEST_MAIN(TestConfigFile)
 #include "tst_configfile.moc"

@@ -1,5 +1,3 @@
-#include "testregistry.h"
-
 #include "startup/qtgerman.h"
 
 #include <QAbstractButton>
@@ -29,5 +27,5 @@ private Q_SLOTS:
     }
 };
 
-NAMLEX_REGISTER_TEST(TestQtGerman)
+QTEST_MAIN(TestQtGerman)
 #include "tst_qtgerman.moc"

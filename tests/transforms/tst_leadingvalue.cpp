@@ -1,5 +1,3 @@
-#include "testregistry.h"
-
 #include "transforms/leadingvalue.h"
 
 #include <QLocale>
@@ -70,6 +68,5 @@ private Q_SLOTS:
     }
 };
 
-NAMLEX_REGISTER_TEST(LeadingValueTest)
-
+QTEST_MAIN(LeadingValueTest)
 #include "tst_leadingvalue.moc"

@@ -1,5 +1,3 @@
-#include "testregistry.h"
-
 #include "transforms/numbering.h"
 
 #include <QTest>
@@ -74,6 +72,5 @@ private Q_SLOTS:
     }
 };
 
-NAMLEX_REGISTER_TEST(NumberingTest)
-
+QTEST_MAIN(NumberingTest)
 #include "tst_numbering.moc"

@@ -1,5 +1,3 @@
-#include "testregistry.h"
-
 #include "transforms/underscores.h"
 
 #include <QTest>
@@ -48,6 +46,5 @@ private Q_SLOTS:
     }
 };
 
-NAMLEX_REGISTER_TEST(UnderscoresTest)
-
+QTEST_MAIN(UnderscoresTest)
 #include "tst_underscores.moc"

@@ -1,4 +1,3 @@
-#include "testregistry.h"
 #include "windowbench.h"
 
 #include "window/filelistbox.h"
@@ -96,5 +95,5 @@ private Q_SLOTS:
     }
 };
 
-NAMLEX_REGISTER_TEST(TestAccessibility)
+QTEST_MAIN(TestAccessibility)
 #include "tst_accessibility.moc"

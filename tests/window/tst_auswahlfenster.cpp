@@ -1,4 +1,3 @@
-#include "testregistry.h"
 #include "windowbench.h"
 
 #include "window/driveselector.h"
@@ -575,5 +574,5 @@ private Q_SLOTS:
     }
 };
 
-NAMLEX_REGISTER_TEST(TestAuswahlFenster)
+QTEST_MAIN(TestAuswahlFenster)
 #include "tst_auswahlfenster.moc"

@@ -1,5 +1,4 @@
 #include "fakevolumes.h"
-#include "testregistry.h"
 
 #include "platform/namecodec.h"
 #include "window/driveselector.h"
@@ -308,6 +307,5 @@ private Q_SLOTS:
     }
 };
 
-NAMLEX_REGISTER_TEST(TestControls)
-
+QTEST_MAIN(TestControls)
 #include "tst_controls.moc"

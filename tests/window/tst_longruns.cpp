@@ -1,4 +1,3 @@
-#include "testregistry.h"
 #include "windowbench.h"
 
 #include "window/filelistbox.h"
@@ -189,5 +188,5 @@ private Q_SLOTS:
     }
 };
 
-NAMLEX_REGISTER_TEST(TestLongRuns)
+QTEST_MAIN(TestLongRuns)
 #include "tst_longruns.moc"
