@@ -143,6 +143,19 @@ std::optional<QByteArray> encodeName(const QString &name)
     return bytes;
 }
 
+namespace {
+
+// Characters that would not show as themselves: control characters, which
+// may break a line or be drawn as nothing, and the marks that reorder the
+// text around them, with which "Lied\u202Egnp.mp3" passes for "Liedpng.mp3".
+bool isHiddenControl(char16_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || (c >= 0x202A && c <= 0x202E)
+           || (c >= 0x2066 && c <= 0x2069) || c == 0x200E || c == 0x200F || c == 0x061C;
+}
+
+} // namespace
+
 QString displayName(const QString &name)
 {
     QString shown;
@@ -155,6 +168,8 @@ QString displayName(const QString &name)
             shown.append(QChar::ReplacementCharacter);
         } else if (c == QChar::ByteOrderMark) {
             shown.append(u"[BOM]");
+        } else if (isHiddenControl(c.unicode())) {
+            shown.append(QStringLiteral("[U+%1]").arg(c.unicode(), 4, 16, QChar(u'0')).toUpper());
         } else {
             shown.append(c);
         }

@@ -17,8 +17,9 @@ QString decodeName(const QByteArray &bytes);
 std::optional<QByteArray> encodeName(const QString &name);
 
 // How a name is shown to the user. A byte that is not UTF-8 shows as U+FFFD,
-// and an invisible byte order mark as "[BOM]", so that a name that begins
-// with one cannot pass for the name of another file.
+// an invisible byte order mark as "[BOM]", and a control character or a mark
+// that reorders text as "[U+202E]", so that a name can neither pass for the
+// name of another file nor break the lines of a box.
 QString displayName(const QString &name);
 
 } // namespace namlex::platform

@@ -1,6 +1,5 @@
 #include "platform/namecodec.h"
 
-
 #include <QTest>
 
 #include <vector>
@@ -73,6 +72,9 @@ private Q_SLOTS:
         QTest::newRow("character outside the BMP") << u"\U0001F480.mp3"_s << u"\U0001F480.mp3"_s;
         QTest::newRow("leading byte order mark") << u"\uFEFFx.mp3"_s << u"[BOM]x.mp3"_s;
         QTest::newRow("byte order mark inside") << u"x\uFEFF.mp3"_s << u"x[BOM].mp3"_s;
+        QTest::newRow("line feed") << u"a\nb.mp3"_s << u"a[U+000A]b.mp3"_s;
+        QTest::newRow("right-to-left override")
+            << u"Lied\u202Egnp.mp3"_s << u"Lied[U+202E]gnp.mp3"_s;
     }
 
     void displayName()
