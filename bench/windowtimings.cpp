@@ -3,8 +3,8 @@
 #include "machine.h"
 #include "results.h"
 
-#include "commands/filejournal.h"
 #include "commands/platformfiles.h"
+#include "journal/filejournal.h"
 #include "window/auswahlfenster.h"
 #include "window/filelistbox.h"
 #include "window/settingsstore.h"
@@ -54,50 +54,72 @@ public:
     }
 };
 
-// The record for undo, with a clock on everything the run waits for: the
-// plan's write (on a worker thread while the question is open), every
-// outcome and the end.
+// Adds up the time spent in `call`.
+template<typename Call>
+void timed(double &total, Call call)
+{
+    QElapsedTimer clock;
+    clock.start();
+    call();
+    total += elapsedMs(clock);
+}
+
+// The record of one run, with a clock on everything the run waits for from
+// the answer on: the wait for the plan to reach the disk, every outcome and
+// the end.
+class TimedRecorder : public RunRecorder
+{
+public:
+    TimedRecorder(std::unique_ptr<RunRecorder> recorder, double &runMs)
+        : recorder(std::move(recorder))
+        , runMs(runMs)
+    { }
+    ~TimedRecorder() override
+    {
+        timed(runMs, [&] { recorder.reset(); });
+    }
+    platform::Problem problem() const override { return recorder->problem(); }
+    bool begin() override
+    {
+        bool begun = false;
+        timed(runMs, [&] { begun = recorder->begin(); });
+        return begun;
+    }
+    void replanned(const QList<JournalEntry> &entries) override
+    {
+        timed(runMs, [&] { recorder->replanned(entries); });
+    }
+    void renamed(int index) override
+    {
+        timed(runMs, [&] { recorder->renamed(index); });
+    }
+    void failed(int index) override
+    {
+        timed(runMs, [&] { recorder->failed(index); });
+    }
+
+private:
+    std::unique_ptr<RunRecorder> recorder;
+    double &runMs;
+};
+
+// The record for undo; writing a run's plan belongs to the question.
 class TimedJournal : public Journal
 {
 public:
     explicit TimedJournal(const QString &folder)
         : journal(folder)
     { }
-    double runMs = 0; // from the first rename on
+    double runMs = 0; // from the answer on
 
-    void prepareRun(const QString &folder, const QList<JournalEntry> &planned) override
+    std::unique_ptr<RunRecorder> recordRun(const QString &folder,
+                                           const QList<JournalEntry> &planned) override
     {
-        journal.prepareRun(folder, planned);
+        return std::make_unique<TimedRecorder>(journal.recordRun(folder, planned), runMs);
     }
-    bool beginRun() override
-    {
-        return timed([&] { return journal.beginRun(); });
-    }
-    void renamed(const JournalEntry &entry) override
-    {
-        timed([&] { return (journal.renamed(entry), true); });
-    }
-    void failed(int index) override
-    {
-        timed([&] { return (journal.failed(index), true); });
-    }
-    void endRun() override
-    {
-        timed([&] { return (journal.endRun(), true); });
-    }
-    std::optional<RecordedRun> latestRun() override { return journal.latestRun(); }
-    void retire(const RecordedRun &run) override { journal.retire(run); }
+    std::unique_ptr<UndoableRun> latestRun() override { return journal.latestRun(); }
 
 private:
-    template<typename Call>
-    bool timed(Call call)
-    {
-        QElapsedTimer clock;
-        clock.start();
-        const bool result = call();
-        runMs += elapsedMs(clock);
-        return result;
-    }
     FileJournal journal;
 };
 
@@ -119,9 +141,7 @@ struct OpenWindow
 {
     FixedSettings settings;
     SystemVolumes volumes;
-    PlatformRenamer renamer;
-    PlatformDeleter deleter;
-    PlatformInspector inspector;
+    PlatformFileSystem files;
     QTemporaryDir journalDir;
     TimedJournal journal {journalDir.path()};
     YesPrompter prompter;
@@ -130,9 +150,7 @@ struct OpenWindow
     // `realBoxes`: the window shows real message boxes.
     explicit OpenWindow(const QString &folder, bool realBoxes = false)
         : settings(folder)
-        , window({renamer,
-                  deleter,
-                  inspector,
+        , window({files,
                   journal,
                   volumes,
                   settings,

@@ -1,11 +1,12 @@
 #include "commands/batchrun.h"
 
-#include "commands/runplan.h"
-#include "platform/paths.h"
+#include "commands/plantable.h"
 
 namespace namlex {
 
 namespace {
+
+using Step = PlannedEntry::Step;
 
 // Shows the empty-list message that fits the filter; false when the list is empty.
 bool listHasEntries(const CommandContext &context)
@@ -40,89 +41,28 @@ private:
     RunProgress &progress;
 };
 
-// The whole run as it will go, with the identity of every file it will
-// rename, so that the record written before the first rename can find them
-// again.
-RunPlan planOf(const CommandContext &context, const BatchRunKind &kind)
+// The entries from `first` on that the plan renames, as the record keeps them.
+QList<JournalEntry> renamesOf(const RunPlan &plan, qsizetype first = 0)
 {
-    const QString folder = context.folder.folderPath();
-    const bool onlyWithLeadingZero = context.choices.onlyWithLeadingZero();
-    RunPlan plan = planRun(
-        context.list.names(),
-        [&](const QString &oldName) -> std::optional<QString> {
-            const std::optional<NewName> next = kind.newName(oldName, onlyWithLeadingZero);
-            return next ? std::optional(next->name) : std::nullopt;
-        },
-        context.inspector.entryNames(folder).value_or(QStringList()),
-        context.inspector.maxNameBytes(folder));
-    for (PlannedRename &change : plan.changes) {
-        if (change.problem == PlannedRename::Problem::None)
-            change.file.identity
-                = context.inspector.identityOf(platform::joinPath(folder, change.file.oldName))
-                      .value_or(platform::FileIdentity {});
+    QList<JournalEntry> renames;
+    for (qsizetype place = first; place < plan.entries.size(); ++place) {
+        if (plan.entries.at(place).step == Step::Rename)
+            renames.append(plan.entries.at(place).file);
     }
-    return plan;
+    return renames;
 }
 
-// Records the run for undo: its plan before the question, what happens
-// from the first rename on.
-class RunRecord
+// A failure the plan foresaw, told as the rename would tell it: a name
+// that is taken says by what.
+platform::Problem foreseen(const Folder &folder, const PlannedEntry &entry)
 {
-public:
-    RunRecord(Journal &journal, const QString &folder, const RunPlan &plan)
-        : journal(journal)
-    {
-        QList<JournalEntry> planned;
-        for (const PlannedRename &change : plan.changes) {
-            if (change.problem == PlannedRename::Problem::None)
-                planned.append(change.file);
-        }
-        journal.prepareRun(folder, planned);
+    platform::Problem problem = entry.problem;
+    if (problem.cause == platform::Cause::NameTaken) {
+        const QString holder = problem.otherName.isEmpty() ? entry.file.newName : problem.otherName;
+        if (const std::optional<platform::FileIdentity> taker = folder.identityOf(holder))
+            problem.kind = taker->kind;
     }
-    // However the run ends, also when it never begins.
-    ~RunRecord() { end(); }
-    RunRecord(const RunRecord &) = delete;
-    RunRecord &operator=(const RunRecord &) = delete;
-
-    // Before each rename: the plan must be on disk before the first.
-    void beforeRename()
-    {
-        if (!begun)
-            recorded = journal.beginRun();
-        begun = true;
-    }
-    void renamed(const JournalEntry &entry)
-    {
-        ++renamedFiles;
-        journal.renamed(entry);
-    }
-    void failed(int index) { journal.failed(index); }
-    void end() { journal.endRun(); }
-    // The line the summary gets in its details.
-    QString undoNote() const
-    {
-        if (renamedFiles == 0)
-            return QString();
-        return recorded ? messages::undoHint() : messages::notRecorded();
-    }
-
-private:
-    Journal &journal;
-    bool begun = false;
-    bool recorded = false;
-    int renamedFiles = 0;
-};
-
-// A target that is empty, "." or ".." or holds a separator would address
-// another file or a folder, so it never reaches the file system.
-platform::RenameResult renameEntry(const CommandContext &context, const QString &oldName,
-                                   const QString &newName)
-{
-    if (!platform::isPlainFileName(newName))
-        return {platform::RenameFailure::ImpossibleName, 0, std::nullopt};
-    const QString from = platform::joinPath(context.folder.folderPath(), oldName);
-    const QString to = platform::joinPath(context.folder.folderPath(), newName);
-    return context.renamer.rename(from, to);
+    return problem;
 }
 
 } // namespace
@@ -131,11 +71,20 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
 {
     if (!listHasEntries(outer))
         return;
-    const RunPlan plan = planOf(outer, kind);
-    RunRecord record(outer.journal, outer.folder.folderPath(), plan);
+    const QString folderPath = outer.folder.folderPath();
+    const std::unique_ptr<Folder> folder = outer.files.openFolder(folderPath);
+    auto plan = std::make_shared<RunPlan>(
+        planRun(outer.list.names(), kind.newName, outer.choices.onlyWithLeadingZero(), *folder));
+    std::unique_ptr<RunRecorder> record = outer.journal.recordRun(folderPath, renamesOf(*plan));
+    const platform::Problem recordProblem = record->problem();
+
     Message confirmation
         = outer.choices.allFilesSelected() ? kind.confirmationAllFiles : kind.confirmationMusicOnly;
-    confirmation.details = messages::planDetails(plan);
+    const auto table = std::make_shared<PlanTable>(plan);
+    confirmation.informative = table->counts();
+    if (!recordProblem.ok())
+        confirmation.informative += u'\n' + messages::notRecordedWarning(recordProblem);
+    confirmation.table = table;
     if (outer.prompter.ask(confirmation) != Answer::Yes)
         return;
     // The list may have been re-read while the question was open.
@@ -143,66 +92,61 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
         return;
 
     PausingPrompter prompter(outer.prompter, outer.progress);
-    const CommandContext context {outer.list,    outer.folder,  outer.choices,
-                                  outer.renamer, outer.deleter, outer.inspector,
-                                  outer.journal, prompter,      outer.progress};
-    FileList &list = context.list;
-    list.setSelectedIndex(-1);
+    outer.list.setSelectedIndex(-1);
+    const bool recorded = record->begin();
     messages::Tally tally;
-    context.progress.begin(list.count());
-    const auto stop = [&] {
-        context.progress.end();
-        record.end();
-    };
-    int previous = -1;
-    do {
-        list.setSelectedIndex(list.selectedIndex() + 1);
-        const int current = list.selectedIndex();
-        // Guards against a list that shrank under the loop: never visit an entry twice.
-        if (current <= previous)
-            break;
-        previous = current;
-        ++tally.visited;
-
-        const QString oldName = list.selectedName();
-        const std::optional<NewName> next
-            = kind.newName(oldName, context.choices.onlyWithLeadingZero());
-        if (next && next->numberingFailed)
-            context.prompter.ask(messages::numberingFailed(oldName));
-        bool failed = !next;
-        std::optional<platform::RenameResult> cause; // empty: no new name could be computed
-        if (next && next->name == oldName) {
-            ++tally.unchanged;
-        } else if (next) {
-            record.beforeRename();
-            const platform::RenameResult result = renameEntry(context, oldName, next->name);
-            if (result.renamed()) {
-                tally.numberingRemoved += next->numberingRemoved ? 1 : 0;
-                tally.underscoresReplaced += next->underscoresReplaced ? 1 : 0;
-                record.renamed({current, oldName, next->name, {}});
-            } else {
-                record.failed(current);
-                failed = true;
-                cause = result;
-            }
+    outer.progress.begin(int(plan->entries.size()));
+    const auto stop = [&] { outer.progress.end(); };
+    for (qsizetype place = 0; place < plan->entries.size(); ++place) {
+        // NurMitNull counts for every name: ticked or cleared while a box
+        // was open, it plans the rest of the run anew, and the record learns
+        // of it before any of those files is renamed.
+        if (const bool leadingZero = outer.choices.onlyWithLeadingZero();
+            leadingZero != plan->onlyWithLeadingZero) {
+            plan = std::make_shared<RunPlan>(*plan);
+            replan(*plan, place, kind.newName, leadingZero, *folder);
+            record->replanned(renamesOf(*plan, place));
         }
-        if (failed) {
+        const PlannedEntry &entry = plan->entries.at(place);
+        ++tally.visited;
+        if (entry.how.numberingFailed)
+            prompter.ask(messages::numberingFailed(entry.file.oldName));
+        platform::Problem problem;
+        if (entry.step == Step::Keep) {
+            ++tally.unchanged;
+        } else if (entry.step == Step::Fail) {
+            problem = foreseen(*folder, entry);
+        } else if (problem = renameIfSame(*folder, entry.file.oldName, entry.file.newName,
+                                          entry.file.identity);
+                   problem.ok()) {
+            tally.numberingRemoved += entry.how.numberingRemoved ? 1 : 0;
+            tally.underscoresReplaced += entry.how.underscoresReplaced ? 1 : 0;
+            record->renamed(entry.file.index);
+        } else {
+            record->failed(entry.file.index);
+        }
+        if (!problem.ok()) {
             ++tally.failed;
-            if (context.prompter.ask(messages::renameFailed(oldName, cause)) != Answer::Yes) {
+            const Message box
+                = messages::renameFailed(entry.file.oldName, entry.file.newName, problem);
+            if (prompter.ask(box) != Answer::Yes) {
                 stop();
                 return;
             }
         }
         // Stopping ends the run after the current file; what was done is reported.
-        if (!context.progress.advance(tally.visited))
+        if (!outer.progress.advance(tally.visited))
             break;
-    } while (list.selectedIndex() < list.count() - 1);
+    }
 
-    // Closed before the re-read and the summary box.
+    // Closed before the re-read and the summary box; the record too, so
+    // that the run can be undone from another window at once.
     stop();
-    list.refresh();
+    record.reset();
+    outer.list.refresh();
     Message summary = kind.summary(tally);
-    summary.details = record.undoNote();
+    if (tally.renamed() > 0)
+        summary.details = recorded ? messages::undoHint() : messages::notRecorded(recordProblem);
     outer.prompter.ask(summary);
 }
 

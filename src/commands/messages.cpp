@@ -1,6 +1,5 @@
 #include "commands/messages.h"
 
-#include "commands/runplan.h"
 #include "platform/namecodec.h"
 
 #include <QLocale>
@@ -37,56 +36,32 @@ QString summaryHead(const Tally &tally)
 const QString fatalError = u"Fatal Error"_s;
 const QString undoTitle = u"Rückgängig machen"_s;
 
-QString takerText(const std::optional<platform::EntryKind> &kind)
+// "„01 - Titel.mp3“"
+QString quoted(const QString &name)
 {
-    if (!kind)
-        return u"es gibt bereits einen Eintrag dieses Namens"_s;
-    switch (*kind) {
+    return u"„"_s + platform::displayName(name) + u"“"_s;
+}
+
+// "eine Datei", "einen Ordner": what stands somewhere.
+QString entryText(const std::optional<platform::EntryKind> &kind)
+{
+    switch (kind.value_or(platform::EntryKind::Other)) {
     case platform::EntryKind::File:
-        return u"es gibt bereits eine Datei dieses Namens"_s;
+        return u"eine Datei"_s;
     case platform::EntryKind::Folder:
-        return u"es gibt bereits einen Ordner dieses Namens"_s;
+        return u"einen Ordner"_s;
     case platform::EntryKind::Link:
-        return u"es gibt bereits eine Verknüpfung dieses Namens"_s;
+        return u"eine Verknüpfung"_s;
     case platform::EntryKind::Other:
         break;
     }
-    return u"es gibt bereits einen Eintrag dieses Namens"_s;
+    return u"einen Eintrag"_s;
 }
 
-// "3 Dateien werden umbenannt, 5 bleiben, wie sie sind, 1 kann nicht
-// umbenannt werden."
-QString countLine(int renames, int unchanged, int problems)
+// "3 Dateien" / "1 Datei"
+QString files(int count)
 {
-    const QString renamed = renames == 1
-                                ? u"1 Datei wird umbenannt"_s
-                                : QString::number(renames) + u" Dateien werden umbenannt"_s;
-    const QString kept = unchanged == 1 ? u"1 bleibt, wie sie ist"_s
-                                        : QString::number(unchanged) + u" bleiben, wie sie sind"_s;
-    const QString failing = QString::number(problems)
-                            + (problems == 1 ? u" kann nicht umbenannt werden."_s
-                                             : u" können nicht umbenannt werden."_s);
-    return renamed + u", "_s + kept + u", "_s + failing;
-}
-
-QString problemText(const PlannedRename &change)
-{
-    using Problem = PlannedRename::Problem;
-    switch (change.problem) {
-    case Problem::NameTaken:
-        return u"der Name ist schon vergeben"_s;
-    case Problem::SameNewName:
-        return u"denselben Namen bekommt schon "_s + platform::displayName(change.clashWith);
-    case Problem::ImpossibleName:
-        return u"einen solchen Namen kann es nicht geben"_s;
-    case Problem::NameTooLong:
-        return u"der Name ist zu lang für dieses Dateisystem"_s;
-    case Problem::NameTooLongToEdit:
-        return u"der Name ist zu lang, um bearbeitet zu werden"_s;
-    case Problem::None:
-        break;
-    }
-    return QString();
+    return QString::number(count) + (count == 1 ? u" Datei"_s : u" Dateien"_s);
 }
 
 // "07.12.2026 um 20:15 Uhr"
@@ -94,6 +69,12 @@ QString timeText(const QDateTime &time)
 {
     const QLocale german(QLocale::German, QLocale::Germany);
     return german.toString(time.toLocalTime(), u"dd.MM.yyyy 'um' HH:mm 'Uhr'"_s);
+}
+
+// " vom 07.12.2026 um 20:15 Uhr", where the record says when.
+QString when(const RecordedRun &run)
+{
+    return run.started.isValid() ? u" vom "_s + timeText(run.started) : QString();
 }
 const QString allFilesTitle = u"'Alle Dateien' ausgewählt"_s;
 
@@ -167,68 +148,118 @@ Message numberingFailed(const QString &name)
                   fatalError);
 }
 
-Message renameFailed(const QString &oldName, const std::optional<platform::RenameResult> &result)
+Message renameFailed(const QString &oldName, const QString &newName,
+                     const platform::Problem &problem)
 {
     Message message
         = warningQuestion(u"Fehler beim Umbenennen der Datei "_s + platform::displayName(oldName)
                               + u", evtl. Schreibgeschützt."_s + lineBreak
                               + u"Soll mit der nächsten Datei fortgefahren werden?"_s,
                           u"Fehler geortet!"_s);
-    message.details = renameCause(result);
+    message.details = u"Neuer Name: "_s + quoted(newName) + u'\n' + causeText(problem);
     return message;
 }
 
-QString renameCause(const std::optional<platform::RenameResult> &result)
+QString causeText(const platform::Problem &problem)
 {
-    using platform::RenameFailure;
-    if (!result)
-        return u"Der Name ist zu lang, um bearbeitet zu werden."_s;
-    switch (result->failure) {
-    case RenameFailure::None:
-        break;
-    case RenameFailure::NameTaken:
-        return u"Der Name ist schon vergeben: "_s + takerText(result->takenBy) + u'.';
-    case RenameFailure::NoPermission:
-        return u"Keine Berechtigung, in diesem Ordner umzubenennen."_s;
-    case RenameFailure::ReadOnlyMedium:
-        return u"Der Datenträger ist schreibgeschützt."_s;
-    case RenameFailure::NameTooLong:
-        return u"Der Name ist zu lang für dieses Dateisystem."_s;
-    case RenameFailure::NameNotAllowed:
-        return u"Der Name enthält Zeichen, die dieses Dateisystem nicht erlaubt."_s;
-    case RenameFailure::FileGone:
-        return u"Die Datei ist nicht mehr da."_s;
-    case RenameFailure::ImpossibleName:
+    using platform::Cause;
+    using platform::EntryKind;
+    switch (problem.cause) {
+    case Cause::None:
+        return QString();
+    case Cause::NameTaken:
+        return u"Der Name ist schon vergeben: es gibt bereits "_s + entryText(problem.kind)
+               + (problem.otherName.isEmpty() ? u" dieses Namens."_s
+                                              : u" namens "_s + quoted(problem.otherName) + u'.');
+    case Cause::SameNewName:
+        return u"Denselben Namen bekommt schon "_s + quoted(problem.otherName) + u'.';
+    case Cause::ImpossibleName:
         return u"Einen solchen Namen kann es nicht geben (leer, „.“, „..“ oder mit „/“)."_s;
-    case RenameFailure::Other:
+    case Cause::NameTooLong:
+        return u"Der Name ist zu lang für dieses Dateisystem."_s;
+    case Cause::NameNotAllowed:
+        return u"Der Name enthält Zeichen, die dieses Dateisystem nicht erlaubt."_s;
+    case Cause::NameTooLongToEdit:
+        return u"Der Name ist zu lang, um bearbeitet zu werden."_s;
+    case Cause::NumberingFailed:
+        return u"Die Zahl am Anfang lässt sich nicht lesen; sie bleibt im Namen."_s;
+    case Cause::FileGone:
+        return u"Die Datei ist nicht mehr da."_s;
+    case Cause::FileReplaced:
+        if (problem.kind == EntryKind::File)
+            return u"Unter diesem Namen ist inzwischen eine andere Datei."_s;
+        return u"Die Datei wurde inzwischen durch "_s + entryText(problem.kind) + u" ersetzt."_s;
+    case Cause::NotAFile:
+        return u"Das ist keine Datei, sondern "_s + entryText(problem.kind) + u'.';
+    case Cause::OtherFileThere:
+        return u"Unter dem neuen Namen steht jetzt eine andere Datei; sie bleibt, wie sie ist."_s;
+    case Cause::WriteProtected:
+        return u"Die Datei ist schreibgeschützt."_s;
+    case Cause::NoPermission:
+        return u"Keine Berechtigung, in diesem Ordner umzubenennen."_s;
+    case Cause::ReadOnlyMedium:
+        return u"Der Datenträger ist schreibgeschützt."_s;
+    case Cause::NoSpace:
+        return u"Auf dem Datenträger ist kein Platz mehr."_s;
+    case Cause::FolderUnreadable:
+        return u"Der Ordner lässt sich nicht lesen; vielleicht ist der Datenträger nicht mehr "
+               u"da."_s;
+    case Cause::CaseMayClash:
+        return u"Unsicher: Der Name unterscheidet sich von "_s + quoted(problem.otherName)
+               + u" nur in Groß- und Kleinschreibung, und dieses Dateisystem unterscheidet sie "
+                 u"vielleicht nicht."_s;
+    case Cause::LengthMayNotFit:
+        return u"Unsicher: Der Name ist vielleicht zu lang für dieses Dateisystem, das seine "
+               u"Grenze nicht nennt."_s;
+    case Cause::Other:
         break;
     }
-    return u"Ein anderer Systemfehler (Nummer %1)."_s.arg(result->systemError);
+    return u"Ein anderer Systemfehler (Nummer %1)."_s.arg(problem.systemError);
 }
 
-QString planDetails(const RunPlan &plan)
+QString planCounts(int renames, int kept, int failures, int uncertain)
 {
-    const int renames = plan.renames();
-    const int problems = plan.problems();
-    QString details = countLine(renames, plan.unchanged, problems) + u'\n';
-    int listed = 0;
-    const auto list = [&](bool withProblem) {
-        for (const PlannedRename &change : plan.changes) {
-            if ((change.problem != PlannedRename::Problem::None) != withProblem
-                || listed == planLines)
-                continue;
-            ++listed;
-            details += u'\n' + platform::displayName(change.file.oldName) + u" → "_s
-                       + platform::displayName(change.file.newName);
-            if (withProblem)
-                details += u": "_s + problemText(change);
-        }
-    };
-    list(true);
-    list(false);
-    if (renames + problems > listed)
-        details += u"\n… und "_s + QString::number(renames + problems - listed) + u" weitere."_s;
-    return details + u'\n';
+    QString renamed = renames == 1 ? u"1 Datei wird umbenannt"_s
+                                   : QString::number(renames) + u" Dateien werden umbenannt"_s;
+    if (uncertain > 0)
+        renamed += u" (%1 davon unsicher)"_s.arg(uncertain);
+    const QString left = kept == 1 ? u"1 bleibt"_s : QString::number(kept) + u" bleiben"_s;
+    const QString failing = QString::number(failures)
+                            + (failures == 1 ? u" kann nicht umbenannt werden."_s
+                                             : u" können nicht umbenannt werden."_s);
+    return renamed + u", "_s + left + u", "_s + failing;
+}
+
+QString notRecordedWarning(const platform::Problem &problem)
+{
+    return u"Achtung: Dieser Lauf lässt sich nicht aufzeichnen und daher nicht mit Strg+Z "
+           u"rückgängig machen. "_s
+           + causeText(problem);
+}
+
+QString renameStep()
+{
+    return u"umbenennen"_s;
+}
+
+QString failStep()
+{
+    return u"geht nicht"_s;
+}
+
+QString uncertainStep()
+{
+    return u"unsicher"_s;
+}
+
+QString renameBackStep()
+{
+    return u"zurückbenennen"_s;
+}
+
+QString keepStep()
+{
+    return u"bleibt"_s;
 }
 
 Message bothSummary(const Tally &tally)
@@ -257,10 +288,12 @@ QString undoHint()
     return u"Dieser Lauf lässt sich mit Strg+Z rückgängig machen."_s;
 }
 
-QString notRecorded()
+QString notRecorded(const platform::Problem &problem)
 {
-    return u"Dieser Lauf lässt sich nicht rückgängig machen: er konnte nicht aufgezeichnet "
-           u"werden."_s;
+    return (u"Dieser Lauf lässt sich nicht rückgängig machen: er konnte nicht aufgezeichnet "
+            u"werden. "_s
+            + causeText(problem))
+        .trimmed();
 }
 
 Message nothingToUndo()
@@ -268,30 +301,49 @@ Message nothingToUndo()
     return report(u"Es gibt keine Umbenennung, die sich rückgängig machen ließe."_s, undoTitle);
 }
 
+Message runStillGoing(const RecordedRun &run)
+{
+    return report(u"Die letzte Umbenennung"_s + when(run) + u" läuft noch, in "_s
+                      + platform::displayName(run.folder) + u'.' + lineBreak
+                      + u"Sie lässt sich rückgängig machen, wenn sie abgeschlossen ist."_s,
+                  undoTitle);
+}
+
 Message runNotUndoable(const RecordedRun &run)
 {
-    QString when;
-    if (run.started.isValid())
-        when = u" vom "_s + timeText(run.started);
-    return errorReport(u"Die Umbenennung"_s + when
+    return errorReport(u"Die Umbenennung"_s + when(run)
                            + u" lässt sich nicht rückgängig machen: ihre Aufzeichnung ist "
                              u"beschädigt oder unvollständig."_s
                            + lineBreak + u"Es wurde nichts umbenannt."_s,
                        undoTitle);
 }
 
-Message undoQuestion(const RecordedRun &run)
+Message folderOfRunUnreachable(const RecordedRun &run)
 {
-    int files = 0;
-    for (const RecordedRun::Entry &entry : run.entries)
-        files += entry.outcome == RecordedRun::Outcome::Failed ? 0 : 1;
-    QString count = QString::number(files) + (files == 1 ? u" Datei"_s : u" Dateien"_s);
+    return errorReport(u"Der Ordner "_s + platform::displayName(run.folder)
+                           + u" lässt sich nicht öffnen; vielleicht ist der Datenträger nicht "
+                             u"eingesteckt."_s
+                           + lineBreak
+                           + u"Es wurde nichts umbenannt. Strg+Z versucht es erneut, sobald er "
+                             u"wieder da ist."_s,
+                       undoTitle);
+}
+
+Message undoQuestion(const RecordedRun &run, int renames, int left)
+{
+    QString count = files(renames) + (renames == 1 ? u" bekommt ihren"_s : u" bekommen ihren"_s)
+                    + u" alten Namen zurück."_s;
+    if (left > 0)
+        count += u" "_s + files(left) + (left == 1 ? u" bleibt"_s : u" bleiben"_s) + u", wie sie "_s
+                 + (left == 1 ? u"ist"_s : u"sind"_s) + u" (siehe Details)."_s;
     if (!run.finished)
-        count = u"bis zu "_s + count + u" (der Lauf wurde unterbrochen)"_s;
-    return question(u"Letzte Umbenennung rückgängig machen?"_s + lineBreak + lineBreak
-                        + u"Ordner: "_s + platform::displayName(run.folder) + lineBreak
-                        + u"Zeit: "_s + timeText(run.started) + lineBreak + u"Umbenannt: "_s + count,
-                    undoTitle);
+        count += u" Der Lauf wurde unterbrochen."_s;
+    Message message = question(u"Letzte Umbenennung rückgängig machen?"_s + lineBreak + lineBreak
+                                   + u"Ordner: "_s + platform::displayName(run.folder) + lineBreak
+                                   + u"Zeit: "_s + timeText(run.started),
+                               undoTitle);
+    message.informative = count;
+    return message;
 }
 
 Message undoSummary(const UndoTally &tally)
@@ -304,24 +356,20 @@ Message undoSummary(const UndoTally &tally)
         text += lineBreak + QString::number(failed)
                 + (failed == 1 ? u" Datei konnte"_s : u" Dateien konnten"_s)
                 + u" nicht zurückbenannt werden."_s;
+    if (tally.kept > 0)
+        text += lineBreak + u"Für "_s + files(tally.kept)
+                + u" versucht es Strg+Z noch einmal, wenn die Ursache behoben ist."_s;
     Message message = report(text, u"Rückgängig gemacht"_s);
-    for (const UndoTally::Failure &failure : tally.failures) {
-        QString cause;
-        switch (failure.problem) {
-        case UndoProblem::FileGone:
-            cause = u"Unter dem neuen Namen ist keine Datei mehr."_s;
-            break;
-        case UndoProblem::OtherFileThere:
-            cause = u"Unter dem neuen Namen steht jetzt eine andere Datei; sie bleibt, wie sie "
-                    u"ist."_s;
-            break;
-        case UndoProblem::RenameFailed:
-            cause = renameCause(failure.result);
-            break;
-        }
+    for (const UndoTally::Failure &failure : tally.failures)
         message.details += platform::displayName(failure.file.newName) + u" → "_s
-                           + platform::displayName(failure.file.oldName) + u": "_s + cause + u'\n';
-    }
+                           + platform::displayName(failure.file.oldName) + u": "_s
+                           + causeText(failure.problem) + u'\n';
+    for (const JournalEntry &file : tally.leftBehind)
+        message.details += quoted(file.newName)
+                           + u" bleibt, wie es ist: Die Datei hat ihren alten Namen "_s
+                           + quoted(file.oldName)
+                           + u" noch; was unter dem neuen steht, gehört nicht zu diesem Lauf, "
+                             u"vielleicht ein Platzhalter eines abgebrochenen Laufs.\n"_s;
     return message;
 }
 
@@ -331,10 +379,12 @@ Message deleteQuestion(const QString &name)
         u"Soll "_s + platform::displayName(name) + u" wirklich gelöscht werden?"_s, u"Aufpassen!"_s);
 }
 
-Message deleteFailed()
+Message deleteFailed(const platform::Problem &problem)
 {
-    return errorReport(u"Datei kann aus unerfreulichen Gründen leider nicht gelöscht werden!"_s,
-                       u"Geht nicht!"_s);
+    Message message = errorReport(
+        u"Datei kann aus unerfreulichen Gründen leider nicht gelöscht werden!"_s, u"Geht nicht!"_s);
+    message.details = causeText(problem);
+    return message;
 }
 
 Message driveNotReady()

@@ -1,17 +1,10 @@
 #pragma once
 
-#include "commands/journal.h"
 #include "commands/prompter.h"
-#include "platform/filesystem.h"
+#include "journal/journal.h"
+#include "platform/problem.h"
 
-#include <QList>
 #include <QString>
-
-#include <optional>
-
-namespace namlex {
-struct RunPlan;
-}
 
 // Every text the program shows, in one place. Names in the texts are shown
 // as the file list shows them.
@@ -23,6 +16,9 @@ Message warningQuestion(const QString &text, const QString &title); // Yes/No, w
 Message report(const QString &text, const QString &title); // OK, no icon
 Message errorReport(const QString &text, const QString &title); // OK, error icon
 
+// Why something cannot be done to a file, or may not work, in a sentence.
+QString causeText(const platform::Problem &problem);
+
 // The rename commands.
 Message noFilesInFolder();
 Message noFilesShown();
@@ -32,17 +28,21 @@ Message numbersQuestion();
 Message underscoresQuestion();
 Message singleQuestionAllFiles();
 Message numberingFailed(const QString &name);
-// The details name the cause; an empty result: no new name could be
-// computed for a name this long.
-Message renameFailed(const QString &oldName, const std::optional<platform::RenameResult> &result);
-// Why a rename failed, in a sentence.
-QString renameCause(const std::optional<platform::RenameResult> &result);
+// The details name the new name and the cause.
+Message renameFailed(const QString &oldName, const QString &newName,
+                     const platform::Problem &problem);
 
-// The details of a run's confirmation: what it will do with every entry.
-QString planDetails(const RunPlan &plan);
-// The most entries the plan lists one by one; the box must open at once
-// even for a folder of tens of thousands of files.
-inline constexpr int planLines = 1000;
+// The line below a run's question: how many files it renames, keeps and
+// cannot rename.
+QString planCounts(int renames, int kept, int failures, int uncertain);
+// A second line, when the run cannot be recorded for undo.
+QString notRecordedWarning(const platform::Problem &problem);
+// What the table of a plan calls a step.
+QString renameStep();
+QString failStep();
+QString uncertainStep();
+QString renameBackStep();
+QString keepStep();
 
 // Counts of one finished run. "failed" entries are neither renamed nor
 // unchanged: their files keep the old name.
@@ -61,30 +61,35 @@ Message bothSummary(const Tally &tally);
 Message singleSummary(const Tally &tally);
 // A line of a summary's details: whether the run can be undone.
 QString undoHint();
-QString notRecorded();
+QString notRecorded(const platform::Problem &problem);
 
 // Undoing the last run.
 Message nothingToUndo();
+Message runStillGoing(const RecordedRun &run);
 Message runNotUndoable(const RecordedRun &run);
-Message undoQuestion(const RecordedRun &run);
+Message folderOfRunUnreachable(const RecordedRun &run);
+// `renames`: the files that will get their old names back; `left`: those
+// that will not, and why is in the table.
+Message undoQuestion(const RecordedRun &run, int renames, int left);
 
-enum class UndoProblem { FileGone, OtherFileThere, RenameFailed };
 struct UndoTally
 {
     struct Failure
     {
         JournalEntry file;
-        UndoProblem problem;
-        std::optional<platform::RenameResult> result; // RenameFailed
+        platform::Problem problem;
     };
     int restored = 0;
     QList<Failure> failures;
+    int kept = 0; // failures that a later Ctrl+Z can try again
+    // Files back under their old names whose new names something else holds.
+    QList<JournalEntry> leftBehind;
 };
 Message undoSummary(const UndoTally &tally);
 
 // Deleting a file.
 Message deleteQuestion(const QString &name);
-Message deleteFailed();
+Message deleteFailed(const platform::Problem &problem);
 
 // Browsing.
 Message driveNotReady();

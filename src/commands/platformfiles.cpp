@@ -1,33 +1,50 @@
 #include "commands/platformfiles.h"
 
-#include "platform/filesystem.h"
-#include "platform/folderlisting.h"
+#include "platform/folderhandle.h"
 
 namespace namlex {
 
-platform::RenameResult PlatformRenamer::rename(const QString &fromPath, const QString &toPath)
-{
-    return platform::renameNoReplace(fromPath, toPath);
-}
+namespace {
 
-bool PlatformDeleter::deleteFile(const QString &path)
+class PlatformFolder : public Folder
 {
-    return platform::deleteFile(path);
-}
+public:
+    explicit PlatformFolder(std::optional<platform::FolderHandle> handle)
+        : handle(std::move(handle))
+    { }
 
-std::optional<QStringList> PlatformInspector::entryNames(const QString &folder) const
-{
-    return platform::listEntries(folder);
-}
+    std::optional<QStringList> entryNames() const override
+    {
+        return handle ? handle->entryNames() : std::nullopt;
+    }
+    platform::NameRules nameRules(const QStringList &entries) const override
+    {
+        return handle ? handle->nameRules(entries) : platform::NameRules {};
+    }
+    std::optional<platform::FileIdentity> identityOf(const QString &name) const override
+    {
+        return handle ? handle->identityOf(name) : std::nullopt;
+    }
+    platform::Problem rename(const QString &from, const QString &to) override
+    {
+        return handle ? handle->renameNoReplace(from, to) : unreadable;
+    }
+    platform::Problem deleteFile(const QString &name,
+                                 const platform::FileIdentity &expected) override
+    {
+        return handle ? handle->deleteFile(name, expected) : unreadable;
+    }
 
-int PlatformInspector::maxNameBytes(const QString &folder) const
-{
-    return platform::maxNameBytes(folder);
-}
+private:
+    static inline const platform::Problem unreadable {platform::Cause::FolderUnreadable};
+    std::optional<platform::FolderHandle> handle;
+};
 
-std::optional<platform::FileIdentity> PlatformInspector::identityOf(const QString &path) const
+} // namespace
+
+std::unique_ptr<Folder> PlatformFileSystem::openFolder(const QString &path)
 {
-    return platform::identityOf(path);
+    return std::make_unique<PlatformFolder>(platform::FolderHandle::open(path));
 }
 
 } // namespace namlex

@@ -1,30 +1,14 @@
 #pragma once
 
-#include "commands/commandcontext.h"
+#include "commands/folderaccess.h"
 
 namespace namlex {
 
-// Renames on disk, never replacing an existing file.
-class PlatformRenamer : public Renamer
+// The folders on disk.
+class PlatformFileSystem : public FileSystem
 {
 public:
-    platform::RenameResult rename(const QString &fromPath, const QString &toPath) override;
-};
-
-// Deletes one regular file or link on disk.
-class PlatformDeleter : public FileDeleter
-{
-public:
-    bool deleteFile(const QString &path) override;
-};
-
-// Looks at folders and files on disk.
-class PlatformInspector : public FolderInspector
-{
-public:
-    std::optional<QStringList> entryNames(const QString &folder) const override;
-    int maxNameBytes(const QString &folder) const override;
-    std::optional<platform::FileIdentity> identityOf(const QString &path) const override;
+    std::unique_ptr<Folder> openFolder(const QString &path) override;
 };
 
 } // namespace namlex

@@ -16,29 +16,24 @@ NewName withoutNumbering(const QString &name, bool onlyWithLeadingZero)
     return result ? NewName {*result, *result != name} : NewName {name, false, false, true};
 }
 
-std::optional<NewName> bothNewName(const QString &oldName, bool onlyWithLeadingZero)
+NewName withBlanks(NewName next)
 {
-    NewName next = withoutNumbering(oldName, onlyWithLeadingZero);
     const QString intermediate = next.name;
     const std::optional<QString> final = replaceUnderscores(intermediate);
-    if (!final)
-        return std::nullopt;
-    next.name = *final;
-    next.underscoresReplaced = *final != intermediate;
+    next.tooLongToEdit = !final;
+    next.name = final.value_or(QString());
+    next.underscoresReplaced = final && *final != intermediate;
     return next;
 }
 
-std::optional<NewName> numbersNewName(const QString &oldName, bool onlyWithLeadingZero)
+NewName bothNewName(const QString &oldName, bool onlyWithLeadingZero)
 {
-    return withoutNumbering(oldName, onlyWithLeadingZero);
+    return withBlanks(withoutNumbering(oldName, onlyWithLeadingZero));
 }
 
-std::optional<NewName> underscoresNewName(const QString &oldName, bool)
+NewName underscoresNewName(const QString &oldName, bool)
 {
-    const std::optional<QString> result = replaceUnderscores(oldName);
-    if (!result)
-        return std::nullopt;
-    return NewName {*result, false, *result != oldName};
+    return withBlanks(NewName {oldName});
 }
 
 } // namespace
@@ -52,7 +47,7 @@ void runBothCommand(const CommandContext &context)
 void runNumbersCommand(const CommandContext &context)
 {
     runBatch(context, {messages::singleQuestionAllFiles(), messages::numbersQuestion(),
-                       numbersNewName, messages::singleSummary});
+                       withoutNumbering, messages::singleSummary});
 }
 
 void runUnderscoresCommand(const CommandContext &context)

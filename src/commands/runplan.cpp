@@ -1,5 +1,6 @@
 #include "commands/runplan.h"
 
+#include "commands/nameholders.h"
 #include "platform/namecodec.h"
 #include "platform/paths.h"
 
@@ -9,59 +10,162 @@
 
 namespace namlex {
 
-int RunPlan::renames() const
+namespace {
+
+using platform::Cause;
+using platform::NameRules;
+using platform::Problem;
+using Step = PlannedEntry::Step;
+
+// Whether the name fits the file system: a problem if it does not, or may
+// not.
+Problem lengthProblem(const QString &name, const NameRules &rules)
 {
-    return int(std::count_if(changes.begin(), changes.end(), [](const PlannedRename &change) {
-        return change.problem == PlannedRename::Problem::None;
+    const qsizetype bytes = platform::encodeName(name)->size();
+    switch (rules.unit) {
+    case NameRules::Unit::Bytes:
+        return bytes > rules.maxLength ? Problem {Cause::NameTooLong} : Problem {};
+    case NameRules::Unit::Utf16:
+        return name.size() > rules.maxLength ? Problem {Cause::NameTooLong} : Problem {};
+    case NameRules::Unit::Unknown:
+        break;
+    }
+    // No file system takes more than 255 UTF-16 code units; whether it
+    // counts bytes is not known.
+    if (bytes <= rules.maxLength)
+        return {};
+    return name.size() > 255 ? Problem {Cause::NameTooLong} : Problem {Cause::LengthMayNotFit};
+}
+
+// What the folder holds, and how to find out about one entry.
+struct FolderState
+{
+    QStringList entries;
+    bool readable = true;
+    NameRules rules;
+    std::function<std::optional<platform::FileIdentity>(qsizetype place, const QString &name)>
+        identityOf;
+};
+
+// Simulates the entries from `first` on, one after another.
+void simulate(RunPlan &plan, qsizetype first, const FolderState &folder)
+{
+    NameHolders holders(folder.entries, folder.rules.letterCase);
+    for (qsizetype place = first; place < plan.entries.size(); ++place) {
+        PlannedEntry &entry = plan.entries[place];
+        const QString &oldName = entry.file.oldName;
+        const QString &newName = entry.file.newName;
+        entry.problem = {};
+        entry.step = Step::Rename;
+        if (!entry.how.tooLongToEdit && newName == oldName) {
+            entry.step = Step::Keep;
+            continue;
+        }
+        const std::optional<platform::FileIdentity> identity
+            = entry.how.tooLongToEdit ? std::nullopt : folder.identityOf(place, oldName);
+        entry.file.identity = identity.value_or(platform::FileIdentity {});
+        const std::optional<NameHolders::Holder> holder
+            = entry.how.tooLongToEdit ? std::nullopt : holders.of(newName);
+        if (entry.how.tooLongToEdit)
+            entry.problem = {Cause::NameTooLongToEdit};
+        else if (!platform::isPlainFileName(newName))
+            entry.problem = {Cause::ImpossibleName};
+        else if (!identity)
+            entry.problem = {folder.readable ? Cause::FileGone : Cause::FolderUnreadable};
+        else if (identity->kind == platform::EntryKind::Folder
+                 || identity->kind == platform::EntryKind::Other)
+            entry.problem = {Cause::NotAFile, identity->kind};
+        else
+            entry.problem = lengthProblem(newName, folder.rules);
+
+        if (entry.problem.ok() && holder) {
+            const bool sameRun = holder->holder >= 0;
+            const Cause cause = !holder->certain ? Cause::CaseMayClash
+                                : sameRun        ? Cause::SameNewName
+                                                 : Cause::NameTaken;
+            // The other name is worth saying where it is not the new name itself.
+            const QString other = sameRun ? plan.entries.at(holder->holder).file.oldName
+                                  : holder->name != newName ? holder->name
+                                                            : QString();
+            entry.problem = {cause, std::nullopt, other};
+        }
+        if (!entry.problem.ok() && !entry.problem.uncertain()) {
+            entry.step = Step::Fail;
+            continue;
+        }
+        holders.remove(oldName);
+        holders.add(newName, place);
+    }
+}
+
+void computeNames(RunPlan &plan, qsizetype first, const NewNameFunction &newName)
+{
+    for (qsizetype place = first; place < plan.entries.size(); ++place) {
+        PlannedEntry &entry = plan.entries[place];
+        entry.how = newName(entry.file.oldName, plan.onlyWithLeadingZero);
+        entry.file.newName = entry.how.name;
+    }
+}
+
+FolderState stateOf(const Folder &folder)
+{
+    FolderState state;
+    const std::optional<QStringList> entries = folder.entryNames();
+    state.readable = entries.has_value();
+    state.entries = entries.value_or(QStringList());
+    state.rules = folder.nameRules(state.entries);
+    return state;
+}
+
+} // namespace
+
+int RunPlan::count(PlannedEntry::Step step) const
+{
+    return int(std::count_if(entries.begin(), entries.end(),
+                             [step](const PlannedEntry &entry) { return entry.step == step; }));
+}
+
+int RunPlan::uncertain() const
+{
+    return int(std::count_if(entries.begin(), entries.end(), [](const PlannedEntry &entry) {
+        return entry.step == Step::Rename && entry.problem.uncertain();
     }));
 }
 
-int RunPlan::problems() const
+RunPlan planRun(const QStringList &names, const NewNameFunction &newName, bool onlyWithLeadingZero,
+                const Folder &folder)
 {
-    return int(changes.size()) - renames();
+    RunPlan plan;
+    plan.onlyWithLeadingZero = onlyWithLeadingZero;
+    plan.entries.reserve(names.size());
+    for (qsizetype index = 0; index < names.size(); ++index)
+        plan.entries.append(PlannedEntry {{int(index), names.at(index), QString(), {}}});
+    computeNames(plan, 0, newName);
+    FolderState state = stateOf(folder);
+    state.identityOf
+        = [&folder](qsizetype, const QString &name) { return folder.identityOf(name); };
+    simulate(plan, 0, state);
+    return plan;
 }
 
-RunPlan planRun(const QStringList &listNames, const NewNameFunction &newName,
-                const QStringList &entries, int maxNameBytes)
+void replan(RunPlan &plan, qsizetype first, const NewNameFunction &newName,
+            bool onlyWithLeadingZero, Folder &folder)
 {
-    using Problem = PlannedRename::Problem;
-    RunPlan plan;
-    // Who holds each name as the run goes: -1 for an entry that was there
-    // before, else the place in plan.changes of the entry that took it.
-    QHash<QString, qsizetype> holders;
-    holders.reserve(entries.size());
-    for (const QString &entry : entries)
-        holders.insert(entry, -1);
-
-    for (qsizetype index = 0; index < listNames.size(); ++index) {
-        const QString &oldName = listNames.at(index);
-        const std::optional<QString> name = newName(oldName);
-        if (name && *name == oldName) {
-            ++plan.unchanged;
-            continue;
-        }
-        PlannedRename change {{int(index), oldName, name.value_or(QString()), {}},
-                              PlannedRename::Problem::None,
-                              QString()};
-        const auto holder = name ? holders.constFind(*name) : holders.constEnd();
-        if (!name) {
-            change.problem = Problem::NameTooLongToEdit;
-        } else if (!platform::isPlainFileName(*name)) {
-            change.problem = Problem::ImpossibleName;
-        } else if (platform::encodeName(*name)->size() > maxNameBytes) {
-            change.problem = Problem::NameTooLong;
-        } else if (holder != holders.constEnd() && *holder < 0) {
-            change.problem = Problem::NameTaken;
-        } else if (holder != holders.constEnd()) {
-            change.problem = Problem::SameNewName;
-            change.clashWith = plan.changes.at(*holder).file.oldName;
-        } else {
-            holders.remove(oldName);
-            holders.insert(*name, plan.changes.size());
-        }
-        plan.changes.append(change);
+    // What was planned to change was looked at then; what was to stay is
+    // looked at now.
+    QHash<qsizetype, platform::FileIdentity> known;
+    for (qsizetype place = first; place < plan.entries.size(); ++place) {
+        if (plan.entries.at(place).step == Step::Rename)
+            known.insert(place, plan.entries.at(place).file.identity);
     }
-    return plan;
+    plan.onlyWithLeadingZero = onlyWithLeadingZero;
+    computeNames(plan, first, newName);
+    FolderState state = stateOf(folder);
+    state.identityOf = [&](qsizetype place, const QString &name) {
+        const auto found = known.constFind(place);
+        return found != known.constEnd() ? std::optional(*found) : folder.identityOf(name);
+    };
+    simulate(plan, first, state);
 }
 
 } // namespace namlex

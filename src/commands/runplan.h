@@ -1,49 +1,66 @@
 #pragma once
 
-#include "commands/journal.h"
+#include "commands/folderaccess.h"
+#include "journal/journal.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
-#include <optional>
 
 namespace namlex {
 
-// What a run will do with one entry whose name changes.
-struct PlannedRename
+// The new name of one entry, and how it came about.
+struct NewName
 {
-    enum class Problem {
-        None, // it will be renamed
-        NameTaken, // an entry of that name is in the folder then
-        SameNewName, // an earlier entry of the run gets that name
-        ImpossibleName, // empty, ".", "..", a separator, or not encodable
-        NameTooLong, // for the folder's file system
-        NameTooLongToEdit, // the transform cannot handle a name that long
-    };
-    JournalEntry file;
-    Problem problem = Problem::None;
-    QString clashWith; // SameNewName: the earlier entry's old name
+    QString name = {};
+    bool numberingRemoved = false;
+    bool underscoresReplaced = false;
+    // The number at the start could not be read; the name keeps it.
+    bool numberingFailed = false;
+    // The name is too long for the transforms: there is no new name.
+    bool tooLongToEdit = false;
 };
 
-// The whole run worked out before it starts: every entry of the list in list
-// order, simulated one after another, so that a name an earlier entry frees
-// counts as free and one it takes counts as taken.
+// A command's transform of a name, with the state of NurMitNull.
+using NewNameFunction = std::function<NewName(const QString &oldName, bool onlyWithLeadingZero)>;
+
+// What a run will do with one entry of the list.
+struct PlannedEntry
+{
+    enum class Step {
+        Keep, // the name does not change
+        Rename,
+        Fail, // the name changes, but the file cannot be renamed
+    };
+    JournalEntry file; // the identity only where the entry is renamed
+    Step step = Step::Keep;
+    // Fail: why. Rename: set where the plan cannot be sure that it works.
+    platform::Problem problem = {};
+    NewName how = {};
+};
+
+// The whole run worked out before it starts: every entry of the list, in
+// list order, simulated one after another with the folder's own rules for
+// names, so that a name an earlier entry frees counts as free and one it
+// takes counts as taken. The run carries out exactly this plan.
 struct RunPlan
 {
-    QList<PlannedRename> changes; // the entries whose name changes, in list order
-    int unchanged = 0;
-    int renames() const;
-    int problems() const;
+    QList<PlannedEntry> entries;
+    bool onlyWithLeadingZero = true; // the choice the plan was made with
+    int count(PlannedEntry::Step step) const;
+    int uncertain() const;
 };
 
-// The new name of an entry; empty optional when it cannot be computed.
-using NewNameFunction = std::function<std::optional<QString>(const QString &oldName)>;
+// Plans a run over the list's names.
+RunPlan planRun(const QStringList &names, const NewNameFunction &newName, bool onlyWithLeadingZero,
+                const Folder &folder);
 
-// `entries`: every name in the folder before the run (files of any kind and
-// folders). `maxNameBytes`: the longest name the folder's file system allows.
-RunPlan planRun(const QStringList &listNames, const NewNameFunction &newName,
-                const QStringList &entries, int maxNameBytes);
+// Plans the entries from `first` on anew, with the folder as it is now and
+// the choice given; an entry planned before keeps the identity taken then,
+// so that a file replaced meanwhile is still found out.
+void replan(RunPlan &plan, qsizetype first, const NewNameFunction &newName,
+            bool onlyWithLeadingZero, Folder &folder);
 
 } // namespace namlex

@@ -1,71 +1,72 @@
 #include "commands/undocommand.h"
 
 #include "commands/messages.h"
-#include "platform/paths.h"
+#include "commands/undoplan.h"
 
 namespace namlex {
 
 namespace {
 
-using Outcome = RecordedRun::Outcome;
-
-// The record stops before this entry, so the run may not have reached it.
-// A file still under its old name was never renamed; an empty file under
-// the new name is then the placeholder that a rename on FAT takes the name
-// with, left by the crash, and is removed.
-bool neverRenamed(const CommandContext &context, const RecordedRun &run,
-                  const RecordedRun::Entry &entry, const std::optional<platform::FileIdentity> &now)
-{
-    const QString oldPath = platform::joinPath(run.folder, entry.file.oldName);
-    if (context.inspector.identityOf(oldPath) != entry.file.identity)
-        return false;
-    const qint64 startedNs = run.started.toMSecsSinceEpoch() * 1'000'000;
-    if (now && now->kind == platform::EntryKind::File && now->size == 0
-        && now->modifiedNs >= startedNs)
-        context.deleter.deleteFile(platform::joinPath(run.folder, entry.file.newName));
-    return true;
-}
+using What = UndoStep::What;
 
 } // namespace
 
 void runUndoCommand(const CommandContext &context)
 {
-    const std::optional<RecordedRun> run = context.journal.latestRun();
-    if (!run) {
+    const std::unique_ptr<UndoableRun> held = context.journal.latestRun();
+    if (!held) {
         context.prompter.ask(messages::nothingToUndo());
         return;
     }
-    if (run->damaged) {
-        context.prompter.ask(messages::runNotUndoable(*run));
-        context.journal.retire(*run);
+    const RecordedRun &run = held->run();
+    if (held->busy()) {
+        context.prompter.ask(messages::runStillGoing(run));
         return;
     }
-    if (context.prompter.ask(messages::undoQuestion(*run)) != Answer::Yes)
+    if (run.damaged) {
+        context.prompter.ask(messages::runNotUndoable(run));
+        held->retire();
+        return;
+    }
+    const std::unique_ptr<Folder> folder = context.files.openFolder(run.folder);
+    const std::optional<QStringList> entries = folder->entryNames();
+    if (!entries) {
+        context.prompter.ask(messages::folderOfRunUnreachable(run));
+        return;
+    }
+    const QList<UndoStep> steps = planUndo(run, *folder, *entries);
+    const auto count = [&steps](What what) {
+        return int(std::count_if(steps.begin(), steps.end(),
+                                 [what](const UndoStep &step) { return step.what == what; }));
+    };
+    Message question = messages::undoQuestion(run, count(What::RenameBack), count(What::Fail));
+    question.table = std::make_shared<UndoTable>(steps);
+    if (context.prompter.ask(question) != Answer::Yes)
         return;
 
     messages::UndoTally tally;
-    for (auto entry = run->entries.crbegin(); entry != run->entries.crend(); ++entry) {
-        if (entry->outcome == Outcome::Failed)
-            continue;
-        const QString newPath = platform::joinPath(run->folder, entry->file.newName);
-        const std::optional<platform::FileIdentity> now = context.inspector.identityOf(newPath);
-        if (now == entry->file.identity) {
-            const platform::RenameResult result = context.renamer.rename(
-                newPath, platform::joinPath(run->folder, entry->file.oldName));
-            if (result.renamed())
-                ++tally.restored;
-            else
-                tally.failures.append({entry->file, messages::UndoProblem::RenameFailed, result});
-        } else if (entry->outcome == Outcome::Unknown && neverRenamed(context, *run, *entry, now)) {
-            continue;
+    bool settled = true;
+    for (const UndoStep &step : steps) {
+        const platform::Problem problem
+            = step.what == What::RenameBack
+                  ? renameIfSame(*folder, step.file.newName, step.file.oldName, step.file.identity)
+                  : step.problem;
+        // A file an undo cut short had renamed back counts as restored.
+        if (step.what == What::RenameBack || step.what == What::AlreadyBack)
+            tally.restored += problem.ok() ? 1 : 0;
+        if (!problem.ok())
+            tally.failures.append({step.file, problem});
+        if (step.leftBehind)
+            tally.leftBehind.append(step.file);
+        if (worthRetrying(problem.cause)) {
+            ++tally.kept;
+            settled = false;
         } else {
-            tally.failures.append(
-                {entry->file,
-                 now ? messages::UndoProblem::OtherFileThere : messages::UndoProblem::FileGone,
-                 {}});
+            held->settle(step.file.index);
         }
     }
-    context.journal.retire(*run);
+    if (settled)
+        held->retire();
     context.list.refresh();
     context.prompter.ask(messages::undoSummary(tally));
 }

@@ -4,11 +4,12 @@
 
 namespace namlex {
 
-// Ctrl+Z: after a confirmation, renames the files of the newest recorded
-// run back to their old names, newest first, and takes the run off the
-// record. A file is renamed back only when it is provably the file that the
-// run renamed: under the name the run gave it, with the identity recorded
-// for it.
+// Ctrl+Z: after a confirmation that shows what it will do, renames the
+// files of the newest recorded run back to their old names, newest first. A
+// file is renamed back only when it is provably the file that the run
+// renamed: under the name the run gave it, with the identity recorded for
+// it. Nothing is ever deleted. The run stays to be undone while any of its
+// files could still be renamed back later.
 void runUndoCommand(const CommandContext &context);
 
 } // namespace namlex

@@ -1,26 +1,28 @@
 #pragma once
 
-#include "platform/filesystem.h"
+#include "platform/problem.h"
 
 #include <functional>
 
 namespace namlex::platform {
 
-// The system calls a rename without replacing is built from. Each returns 0
-// on success or the errno value of its failure, so that tests can put in
-// calls that refuse the way a given file system does.
+// The system calls a rename without replacing is built from, on names in one
+// open folder. Each returns 0 on success or the errno value of its failure,
+// so that tests can put in calls that refuse the way a given file system
+// does.
 struct RenameCalls
 {
     std::function<int(const char *from, const char *to)> renameNoReplace; // renameat2
     std::function<int(const char *from, const char *to)> link;
-    std::function<int(const char *path)> unlink;
+    std::function<int(const char *name)> unlink;
     // Creates an empty file, failing with EEXIST on any existing entry.
-    std::function<int(const char *path)> createExclusive;
+    std::function<int(const char *name)> createExclusive;
     std::function<int(const char *from, const char *to)> rename; // replaces silently
 };
 
-// The calls of the running system.
-RenameCalls systemRenameCalls();
+// The calls of the running system, on names in the folder `folderFd` is open
+// on (AT_FDCWD: relative to the working folder).
+RenameCalls systemRenameCalls(int folderFd);
 
 // Renames without replacing an existing target, and returns 0 or the errno
 // value of the step that failed last: renameat2 with
@@ -28,8 +30,5 @@ RenameCalls systemRenameCalls();
 // where it refuses hard links too, an exclusively created placeholder under
 // the new name and a plain rename over it.
 int renameInSteps(const char *from, const char *to, const RenameCalls &calls);
-
-// What a failed rename's errno value means for the user.
-RenameFailure failureOfError(int error);
 
 } // namespace namlex::platform

@@ -16,14 +16,15 @@ int errorOf(int result)
     return result == 0 ? 0 : errno;
 }
 
-int renameat2NoReplace(const char *from, const char *to)
+int renameat2NoReplace(int fd, const char *from, const char *to)
 {
 #if defined(RENAME_NOREPLACE)
-    return errorOf(::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE));
+    return errorOf(::renameat2(fd, from, fd, to, RENAME_NOREPLACE));
 #elif defined(SYS_renameat2)
     // Older C libraries lack the wrapper; the kernel's flag value is 1.
-    return errorOf(static_cast<int>(::syscall(SYS_renameat2, AT_FDCWD, from, AT_FDCWD, to, 1)));
+    return errorOf(static_cast<int>(::syscall(SYS_renameat2, fd, from, fd, to, 1)));
 #else
+    (void)fd;
     (void)from;
     (void)to;
     return ENOSYS;
@@ -32,17 +33,18 @@ int renameat2NoReplace(const char *from, const char *to)
 
 } // namespace
 
-RenameCalls systemRenameCalls()
+RenameCalls systemRenameCalls(int folderFd)
 {
+    const int fd = folderFd;
     return {
-        renameat2NoReplace,
-        [](const char *from, const char *to) { return errorOf(::link(from, to)); },
-        [](const char *path) { return errorOf(::unlink(path)); },
-        [](const char *path) {
-            const int fd = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-            return fd < 0 ? errno : errorOf(::close(fd));
+        [fd](const char *from, const char *to) { return renameat2NoReplace(fd, from, to); },
+        [fd](const char *from, const char *to) { return errorOf(::linkat(fd, from, fd, to, 0)); },
+        [fd](const char *name) { return errorOf(::unlinkat(fd, name, 0)); },
+        [fd](const char *name) {
+            const int file = ::openat(fd, name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+            return file < 0 ? errno : errorOf(::close(file));
         },
-        [](const char *from, const char *to) { return errorOf(::rename(from, to)); },
+        [fd](const char *from, const char *to) { return errorOf(::renameat(fd, from, fd, to)); },
     };
 }
 
@@ -78,30 +80,6 @@ int renameInSteps(const char *from, const char *to, const RenameCalls &calls)
     if (error != 0)
         calls.unlink(to);
     return error;
-}
-
-RenameFailure failureOfError(int error)
-{
-    switch (error) {
-    case EEXIST:
-    case ENOTEMPTY:
-        return RenameFailure::NameTaken;
-    case EACCES:
-    case EPERM:
-        return RenameFailure::NoPermission;
-    case EROFS:
-        return RenameFailure::ReadOnlyMedium;
-    case ENAMETOOLONG:
-        return RenameFailure::NameTooLong;
-    // FAT, exFAT and NTFS refuse characters such as ":" or "?" this way.
-    case EINVAL:
-    case EILSEQ:
-        return RenameFailure::NameNotAllowed;
-    case ENOENT:
-        return RenameFailure::FileGone;
-    default:
-        return RenameFailure::Other;
-    }
 }
 
 } // namespace namlex::platform

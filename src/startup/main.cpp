@@ -1,6 +1,6 @@
-#include "commands/filejournal.h"
 #include "commands/messages.h"
 #include "commands/platformfiles.h"
+#include "journal/filejournal.h"
 #include "platform/namecodec.h"
 #include "platform/paths.h"
 #include "startup/commandline.h"
@@ -67,16 +67,14 @@ int main(int argc, char **argv)
                               QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
                               programFolderWritable);
     namlex::SystemVolumes volumes;
-    namlex::PlatformRenamer renamer;
-    namlex::PlatformDeleter deleter;
-    namlex::PlatformInspector inspector;
+    namlex::PlatformFileSystem files;
     namlex::FileJournal journal(
         QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
     const QStringList fallbacks = namlex::fallbackFolders(
         programFolderWritable, QStandardPaths::writableLocation(QStandardPaths::MusicLocation),
         QStandardPaths::writableLocation(QStandardPaths::HomeLocation));
-    namlex::AuswahlFenster window({renamer, deleter, inspector, journal, volumes, config,
-                                   programFolder, fallbacks, namlex::versionText(), nullptr});
+    namlex::AuswahlFenster window({files, journal, volumes, config, programFolder, fallbacks,
+                                   namlex::versionText(), nullptr});
     window.load(line.start);
     window.show();
     return app.exec();

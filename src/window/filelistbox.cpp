@@ -159,24 +159,6 @@ QStringList FileListBox::names() const
     return model_->stringList();
 }
 
-void FileListBox::setQuietSelection(bool quiet)
-{
-    if (quiet == quiet_)
-        return;
-    quiet_ = quiet;
-    setUpdatesEnabled(!quiet);
-    if (!quiet && currentIndex().isValid())
-        scrollTo(currentIndex());
-}
-
-// Following every selection of a long run would cost more than its renames,
-// and would flood a screen reader with focus changes.
-void FileListBox::currentChanged(const QModelIndex &current, const QModelIndex &previous)
-{
-    if (!quiet_)
-        QListView::currentChanged(current, previous);
-}
-
 // When the list gets the focus with nothing selected, Qt puts the focus mark
 // on the first entry without selecting it: Home would then do nothing and
 // Down would select the second file. With nothing selected, a cursor key

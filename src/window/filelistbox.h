@@ -52,13 +52,7 @@ public:
     // Every entry's name, in list order.
     QStringList names() const;
 
-    // While a run selects entry after entry from code, the list neither
-    // redraws, scrolls nor moves its focus mark; selections still raise
-    // fileClicked(). Ending it shows the selected entry.
-    void setQuietSelection(bool quiet);
-
 protected:
-    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 Q_SIGNALS:
@@ -82,7 +76,6 @@ private:
     QStringListModel *model_;
     QString path_;
     QString pattern_;
-    bool quiet_ = false;
     // Counts the re-reads, so that an older background listing never
     // replaces a newer list.
     quint64 generation_ = 0;

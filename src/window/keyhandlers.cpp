@@ -93,9 +93,8 @@ void AuswahlFenster::runCommand(void (*command)(const CommandContext &))
 {
     const QScopedValueRollback<int> scope(busy, busy + 1);
     FileListAdapter list(*ui.File1);
-    RenameProgress progress(this, ui.File1, services.progressDelay);
-    command({list, *this, *this, services.renamer, services.deleter, services.inspector,
-             services.journal, prompter, progress});
+    RenameProgress progress(this, services.progressDelay);
+    command({list, *this, *this, services.files, services.journal, prompter, progress});
 }
 
 } // namespace namlex

@@ -1,7 +1,6 @@
 #include "window/renameprogress.h"
 
 #include "commands/messages.h"
-#include "window/filelistbox.h"
 
 #include <QCoreApplication>
 #include <QProgressDialog>
@@ -19,16 +18,14 @@ constexpr qint64 updateIntervalMs = 25;
 
 } // namespace
 
-RenameProgress::RenameProgress(QWidget *window, FileListBox *list, std::chrono::milliseconds delay)
+RenameProgress::RenameProgress(QWidget *window, std::chrono::milliseconds delay)
     : window(window)
-    , list(list)
     , delay(delay)
 { }
 
 void RenameProgress::begin(int entries)
 {
     total = entries;
-    list->setQuietSelection(true);
     renamingBefore = 0;
     sinceResume.start();
 }
@@ -47,11 +44,8 @@ bool RenameProgress::advance(int visited)
     return !(dialog && dialog->wasCanceled());
 }
 
-// Before the final re-read and the summary, so that the list behind the
-// summary box shows the new names.
 void RenameProgress::end()
 {
-    list->setQuietSelection(false);
     delete dialog;
 }
 

@@ -12,18 +12,15 @@ class QWidget;
 
 namespace namlex {
 
-class FileListBox;
-
-// How the window shows a rename run. The list stays quiet while the run
-// selects entry after entry. A progress dialog, modal to the window, appears
-// once the run has spent `delay` renaming, so a short run shows none, however
-// long a box of it stayed open; while it is
-// shown the window keeps repainting, and "Abbrechen" stops the run after the
-// current file.
+// How the window shows a rename run. A progress dialog, modal to the
+// window, appears once the run has spent `delay` renaming, so a short run
+// shows none, however long a box of it stayed open; while it is shown the
+// window keeps repainting, and "Abbrechen" stops the run after the current
+// file.
 class RenameProgress : public RunProgress
 {
 public:
-    RenameProgress(QWidget *window, FileListBox *list, std::chrono::milliseconds delay);
+    RenameProgress(QWidget *window, std::chrono::milliseconds delay);
 
     void begin(int total) override;
     bool advance(int visited) override;
@@ -35,7 +32,6 @@ private:
     void showDialog(int visited);
 
     QWidget *window;
-    FileListBox *list;
     std::chrono::milliseconds delay;
     int total = 0;
     // Renaming time: what passed before the last box, and since it closed.

@@ -7,20 +7,17 @@
 
 namespace namlex {
 
-class FileDeleter;
-class FolderInspector;
+class FileSystem;
 class Journal;
 class Prompter;
-class Renamer;
 class SettingsStore;
 class VolumeSource;
 
 // What the window needs from outside; each piece outlives the window.
 struct WindowServices
 {
-    Renamer &renamer;
-    FileDeleter &deleter;
-    const FolderInspector &inspector;
+    // Where the commands rename and delete.
+    FileSystem &files;
     // Where rename runs are recorded for Ctrl+Z.
     Journal &journal;
     const VolumeSource &volumes;

@@ -1,14 +1,16 @@
 #pragma once
 
 #include "folderfilelist.h"
+#include "hookedfiles.h"
 #include "rawfiles.h"
 #include "scriptedprogress.h"
 #include "scriptedprompter.h"
 
-#include "commands/filejournal.h"
-#include "commands/platformfiles.h"
+#include "journal/filejournal.h"
 
 #include <QMetaType>
+
+#include <functional>
 #include <QTemporaryDir>
 
 namespace namlex::test {
@@ -18,20 +20,6 @@ struct Command
     void (*run)(const CommandContext &);
 };
 
-// Renames on disk, or answers every rename with a given failure.
-class TestRenamer : public Renamer
-{
-public:
-    std::optional<platform::RenameResult> failure;
-    platform::RenameResult rename(const QString &fromPath, const QString &toPath) override
-    {
-        return failure ? *failure : disk.rename(fromPath, toPath);
-    }
-
-private:
-    PlatformRenamer disk;
-};
-
 // A command run against a real temporary folder.
 struct Bench
 {
@@ -39,9 +27,7 @@ struct Bench
     FolderFileList list;
     FixedFolder folder;
     FixedChoices choices;
-    TestRenamer renamer;
-    PlatformDeleter deleter;
-    PlatformInspector inspector;
+    HookedFileSystem files;
     QTemporaryDir journalDir;
     FileJournal journal {journalDir.path()};
     ScriptedPrompter prompter;
@@ -62,11 +48,14 @@ struct Bench
     QList<QByteArray> names() const { return rawNames(raw()); }
     void run(Command command)
     {
-        command.run(
-            {list, folder, choices, renamer, deleter, inspector, journal, prompter, progress});
+        command.run({list, folder, choices, files, journal, prompter, progress});
     }
 };
+
+// What happens to the folder meanwhile, e.g. while a box is open.
+using Change = std::function<void(Bench &)>;
 
 } // namespace namlex::test
 
 Q_DECLARE_METATYPE(namlex::test::Command)
+Q_DECLARE_METATYPE(namlex::test::Change)

@@ -6,9 +6,10 @@
 #include "scriptedprogress.h"
 #include "scriptedprompter.h"
 
-#include "commands/filejournal.h"
-#include "commands/platformfiles.h"
+#include "hookedfiles.h"
+
 #include "commands/renamecommands.h"
+#include "journal/filejournal.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -16,34 +17,6 @@
 #include <cstdio>
 
 using namespace namlex;
-
-namespace {
-
-class SlowingRenamer : public Renamer
-{
-public:
-    explicit SlowingRenamer(int half)
-        : half(half)
-    { }
-    platform::RenameResult rename(const QString &fromPath, const QString &toPath) override
-    {
-        if (++renames == half) {
-            std::printf("half\n");
-            std::fflush(stdout);
-        }
-        // Slow enough from here on that the kill lands in the middle.
-        if (renames >= half)
-            QThread::usleep(2000);
-        return disk.rename(fromPath, toPath);
-    }
-
-private:
-    PlatformRenamer disk;
-    int half;
-    int renames = 0;
-};
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -58,13 +31,20 @@ int main(int argc, char **argv)
     folder.path = list.folder;
     test::FixedChoices choices;
     choices.allFiles = true;
-    SlowingRenamer renamer(list.count() / 2);
-    PlatformDeleter deleter;
-    PlatformInspector inspector;
+    test::HookedFileSystem files;
+    const int half = list.count() / 2;
+    files.beforeRename = [&files, half] {
+        if (files.renames == half) {
+            std::printf("half\n");
+            std::fflush(stdout);
+        }
+        // Slow enough from here on that the kill lands in the middle.
+        if (files.renames >= half)
+            QThread::usleep(2000);
+    };
     FileJournal journal(QString::fromLocal8Bit(argv[2]));
     test::ScriptedPrompter prompter;
     test::ScriptedProgress progress;
-    runBothCommand(
-        {list, folder, choices, renamer, deleter, inspector, journal, prompter, progress});
+    runBothCommand({list, folder, choices, files, journal, prompter, progress});
     return 0;
 }

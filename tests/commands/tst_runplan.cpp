@@ -1,4 +1,4 @@
-#include "commands/messages.h"
+#include "commands/plantable.h"
 #include "commands/runplan.h"
 #include "platform/namecodec.h"
 
@@ -6,67 +6,137 @@
 
 using namespace Qt::StringLiterals;
 using namespace namlex;
+using platform::NameRules;
 
 namespace {
 
-// One line per changed entry: "old>new", and ": problem" where it fails.
+// A folder of names, each a file but "Ordner", with the rules a test gives.
+class FakeFolder : public Folder
+{
+public:
+    QStringList names;
+    NameRules rules;
+    std::optional<QStringList> entryNames() const override { return names; }
+    NameRules nameRules(const QStringList &) const override { return rules; }
+    std::optional<platform::FileIdentity> identityOf(const QString &name) const override
+    {
+        if (!names.contains(name))
+            return std::nullopt;
+        return platform::FileIdentity {1, names.indexOf(name) + 1, 0,
+                                       name == u"Ordner" ? platform::EntryKind::Folder
+                                                         : platform::EntryKind::File};
+    }
+    platform::Problem rename(const QString &, const QString &) override { return {}; }
+    platform::Problem deleteFile(const QString &, const platform::FileIdentity &) override
+    {
+        return {};
+    }
+};
+
+// One line per entry whose name changes: "old>new", and ": what" where it
+// fails or may fail.
 QStringList outline(const RunPlan &plan)
 {
-    static const QStringList problems {u""_s,           u"taken"_s,    u"same as "_s,
-                                       u"impossible"_s, u"too long"_s, u"too long to edit"_s};
+    using platform::Cause;
+    const QHash<Cause, QString> causes {{Cause::NameTaken, u"taken"_s},
+                                        {Cause::SameNewName, u"same as "_s},
+                                        {Cause::ImpossibleName, u"impossible"_s},
+                                        {Cause::NameTooLong, u"too long"_s},
+                                        {Cause::NameTooLongToEdit, u"too long to edit"_s},
+                                        {Cause::FileGone, u"gone"_s},
+                                        {Cause::NotAFile, u"not a file"_s},
+                                        {Cause::CaseMayClash, u"unsure, like "_s},
+                                        {Cause::LengthMayNotFit, u"unsure, long"_s}};
     QStringList lines;
-    for (const PlannedRename &change : plan.changes) {
-        QString line = change.file.oldName + u'>' + change.file.newName;
-        if (change.problem != PlannedRename::Problem::None)
-            line += u": "_s + problems.at(int(change.problem)) + change.clashWith;
+    for (const PlannedEntry &entry : plan.entries) {
+        if (entry.step == PlannedEntry::Step::Keep)
+            continue;
+        QString line = entry.file.oldName.left(12) + u'>' + entry.file.newName.left(12);
+        if (!entry.problem.ok())
+            line += u": "_s + causes.value(entry.problem.cause) + entry.problem.otherName;
         lines.append(line);
     }
     return lines;
 }
 
+NameRules rules(NameRules::LetterCase letterCase, NameRules::Unit unit, int max = 255)
+{
+    return {letterCase, unit, max};
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(NameRules)
 
 class TestRunPlan : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    // The run is simulated entry by entry, in list order.
+    // The run is simulated entry by entry, in list order, with the folder's
+    // own rules for names.
     void simulatesTheRun_data()
     {
         QTest::addColumn<QStringList>("list");
         QTest::addColumn<QStringList>("newNames"); // "-": cannot be computed
         QTest::addColumn<QStringList>("others"); // further entries of the folder
+        QTest::addColumn<NameRules>("rules");
         QTest::addColumn<QStringList>("outline");
-        QTest::addColumn<int>("unchanged");
+        using Case = NameRules::LetterCase;
+        using Unit = NameRules::Unit;
+        const NameRules ext4 = rules(Case::Sensitive, Unit::Bytes);
+        const NameRules fat = rules(Case::Folded, Unit::Utf16);
+        const NameRules fuse = rules(Case::Unknown, Unit::Unknown);
         const QString long255(255, u'x');
         QTest::newRow("a name an earlier entry frees counts as free")
-            << QStringList {u"a"_s, u"c"_s} << QStringList {u"b"_s, u"a"_s} << QStringList()
-            << QStringList {u"a>b"_s, u"c>a"_s} << 0;
+            << QStringList {u"a"_s, u"c"_s} << QStringList {u"b"_s, u"a"_s} << QStringList() << ext4
+            << QStringList {u"a>b"_s, u"c>a"_s};
         QTest::newRow("a name an earlier entry takes counts as taken")
-            << QStringList {u"a"_s, u"c"_s} << QStringList {u"b"_s, u"b"_s} << QStringList()
-            << QStringList {u"a>b"_s, u"c>b: same as a"_s} << 0;
+            << QStringList {u"a"_s, u"c"_s} << QStringList {u"b"_s, u"b"_s} << QStringList() << ext4
+            << QStringList {u"a>b"_s, u"c>b: same as a"_s};
         QTest::newRow("a name a later entry still holds is taken")
-            << QStringList {u"a"_s, u"b"_s} << QStringList {u"b"_s, u"c"_s} << QStringList()
-            << QStringList {u"a>b: taken"_s, u"b>c"_s} << 0;
+            << QStringList {u"a"_s, u"b"_s} << QStringList {u"b"_s, u"c"_s} << QStringList() << ext4
+            << QStringList {u"a>b: taken"_s, u"b>c"_s};
         QTest::newRow("an entry outside the list holds the name")
-            << QStringList {u"a"_s} << QStringList {u"Ordner"_s} << QStringList {u"Ordner"_s}
-            << QStringList {u"a>Ordner: taken"_s} << 0;
+            << QStringList {u"a"_s} << QStringList {u"x"_s} << QStringList {u"x"_s} << ext4
+            << QStringList {u"a>x: taken"_s};
         QTest::newRow("names that cannot exist")
             << QStringList {u"a"_s, u"b"_s, u"c"_s, u"d"_s}
-            << QStringList {QString(), u".."_s, u"x/y"_s, u"-"_s} << QStringList()
+            << QStringList {QString(), u".."_s, u"x/y"_s, u"-"_s} << QStringList() << ext4
             << QStringList {u"a>: impossible"_s, u"b>..: impossible"_s, u"c>x/y: impossible"_s,
-                            u"d>: too long to edit"_s}
-            << 0;
-        QTest::newRow("too long for the file system, counted in bytes")
-            << QStringList {u"a"_s, u"b"_s, u"c"_s}
-            << QStringList {long255, long255.left(254) + u'ä', QString(127, u'ä')} << QStringList()
-            << QStringList {u"a>"_s + long255, u"b>"_s + long255.left(254) + u"ä: too long"_s,
-                            u"c>"_s + QString(127, u'ä')}
-            << 0;
-        QTest::newRow("unchanged entries are only counted")
-            << QStringList {u"a"_s, u"b"_s} << QStringList {u"a"_s, u"x"_s} << QStringList()
-            << QStringList {u"b>x"_s} << 1;
+                            u"d>: too long to edit"_s};
+        QTest::newRow("too long for ext4, counted in bytes")
+            << QStringList {u"a"_s, u"b"_s} << QStringList {long255, long255.left(254) + u'ä'}
+            << QStringList() << ext4
+            << QStringList {u"a>xxxxxxxxxxxx"_s, u"b>xxxxxxxxxxxx: too long"_s};
+        QTest::newRow("exFAT counts UTF-16 units: 149 characters in 289 bytes fit")
+            << QStringList {u"a"_s, u"b"_s}
+            << QStringList {QString(140, u'ä') + u"_123.mp3"_s, QString(256, u'x')} << QStringList()
+            << fat << QStringList {u"a>ääääääääääää"_s, u"b>xxxxxxxxxxxx: too long"_s};
+        QTest::newRow("a file system that does not say how it counts")
+            << QStringList {u"a"_s, u"b"_s} << QStringList {QString(200, u'ä'), QString(300, u'x')}
+            << QStringList() << fuse
+            << QStringList {u"a>ääääääääääää: unsure, long"_s, u"b>xxxxxxxxxxxx: too long"_s};
+        QTest::newRow("FAT folds case: a name in other letters is taken")
+            << QStringList {u"01 - Titel.mp3"_s} << QStringList {u"Titel.mp3"_s}
+            << QStringList {u"TITEL.MP3"_s} << fat
+            << QStringList {u"01 - Titel.m>Titel.mp3: takenTITEL.MP3"_s};
+        QTest::newRow("ext4 does not fold case")
+            << QStringList {u"01 - Titel.mp3"_s} << QStringList {u"Titel.mp3"_s}
+            << QStringList {u"TITEL.MP3"_s} << ext4 << QStringList {u"01 - Titel.m>Titel.mp3"_s};
+        QTest::newRow("two new names in other letters on FAT")
+            << QStringList {u"1_a"_s, u"2_A"_s} << QStringList {u"a"_s, u"A"_s} << QStringList()
+            << fat << QStringList {u"1_a>a"_s, u"2_A>A: same as 1_a"_s};
+        QTest::newRow("folding beyond ASCII depends on the file system")
+            << QStringList {u"1_ä"_s} << QStringList {u"ä"_s} << QStringList {u"Ä"_s} << fat
+            << QStringList {u"1_ä>ä: unsure, like Ä"_s};
+        QTest::newRow("a file system that does not say whether it folds case")
+            << QStringList {u"1_a"_s} << QStringList {u"a"_s} << QStringList {u"A"_s} << fuse
+            << QStringList {u"1_a>a: unsure, like A"_s};
+        QTest::newRow("a listed entry gone or a folder")
+            << QStringList {u"weg"_s, u"Ordner"_s} << QStringList {u"w"_s, u"O"_s}
+            << QStringList {u"-weg"_s} << ext4
+            << QStringList {u"weg>w: gone"_s, u"Ordner>O: not a file"_s};
     }
 
     void simulatesTheRun()
@@ -74,38 +144,51 @@ private Q_SLOTS:
         QFETCH(QStringList, list);
         QFETCH(QStringList, newNames);
         QFETCH(QStringList, others);
+        QFETCH(NameRules, rules);
         QFETCH(QStringList, outline);
-        QFETCH(int, unchanged);
+        FakeFolder folder;
+        folder.rules = rules;
+        // "-name" stands for an entry of the list that is gone from the folder.
+        for (const QString &name : list + others) {
+            if (!others.contains(u'-' + name) && !name.startsWith(u'-'))
+                folder.names.append(name);
+        }
         const RunPlan plan = planRun(
             list,
-            [&](const QString &name) -> std::optional<QString> {
+            [&](const QString &name, bool) {
                 const QString next = newNames.at(list.indexOf(name));
-                return next == u"-" ? std::nullopt : std::optional(next);
+                return next == u"-" ? NewName {QString(), false, false, false, true}
+                                    : NewName {next};
             },
-            list + others, 255);
+            true, folder);
         QCOMPARE(::outline(plan), outline);
-        QCOMPARE(plan.unchanged, unchanged);
     }
 
-    // Failures come first, then the changes; names show as the list shows
-    // them, and a long plan is cut with a line that says how much more.
-    void detailsOfThePlan()
+    // The question's table lists the failures first, the numbering that
+    // cannot be read among them; names show as the list shows them, with
+    // what would break a line or reorder the text made visible.
+    void tableOfThePlan()
     {
-        QStringList list {platform::decodeName("01_Lied \xe4.mp3"), u"02_b.mp3"_s, u"b.mp3"_s};
-        for (int i = 0; i < messages::planLines + 1; ++i)
-            list.append(u"00_x%1"_s.arg(i));
-        // Takes away what stands before the first underscore.
-        const auto newName = [](const QString &name) {
-            return std::optional(name.contains(u'_') ? name.section(u'_', 1) : name);
+        const QStringList list {platform::decodeName("01_Lied \xe4.mp3"), u"02_b.mp3"_s, u"b.mp3"_s,
+                                u"1E999_x.mp3"_s, u"03_Zeile\n2\u202E.mp3"_s};
+        FakeFolder folder;
+        folder.names = list;
+        const auto newName = [](const QString &name, bool) {
+            if (name.startsWith(u"1E999"))
+                return NewName {name, false, false, true};
+            return NewName {name.contains(u'_') ? name.section(u'_', 1) : name};
         };
-        const RunPlan plan = planRun(list, newName, list, 255);
-        const QStringList lines = messages::planDetails(plan).split(u'\n');
-        QCOMPARE(lines.at(0), u"1002 Dateien werden umbenannt, 1 bleibt, wie sie ist, "
-                              u"1 kann nicht umbenannt werden."_s);
-        QCOMPARE(lines.at(2), u"02_b.mp3 → b.mp3: der Name ist schon vergeben"_s);
-        QCOMPARE(lines.at(3), u"01_Lied \uFFFD.mp3 → Lied \uFFFD.mp3"_s);
-        QCOMPARE(lines.size(), 2 + messages::planLines + 2);
-        QCOMPARE(lines.at(lines.size() - 2), u"… und 3 weitere."_s);
+        const PlanTable table(std::make_shared<RunPlan>(planRun(list, newName, true, folder)));
+        QCOMPARE(table.counts(), u"2 Dateien werden umbenannt, 1 bleibt, "
+                                 u"2 können nicht umbenannt werden."_s);
+        QCOMPARE(table.rowCount(), 4);
+        QVERIFY(table.marked(0) && table.marked(1) && !table.marked(2));
+        QCOMPARE(table.cell(0, 3), u"Der Name ist schon vergeben: es gibt bereits einen "
+                                   u"Eintrag dieses Namens."_s);
+        QCOMPARE(table.cell(1, 1), u"1E999_x.mp3"_s);
+        QCOMPARE(table.cell(2, 2), u"Lied \uFFFD.mp3"_s);
+        QCOMPARE(table.cell(3, 2), u"Zeile[U+000A]2[U+202E].mp3"_s);
+        QCOMPARE(table.text().count(u'\n'), 2 + table.rowCount());
     }
 };
 

@@ -1,10 +1,10 @@
 #include "commandbench.h"
 #include "rawfiles.h"
 
-#include "commands/journalformat.h"
 #include "commands/messages.h"
 #include "commands/renamecommands.h"
 #include "commands/undocommand.h"
+#include "journal/journalformat.h"
 
 #include <QDir>
 #include <QProcess>
@@ -16,7 +16,7 @@ using namespace namlex::test;
 
 namespace {
 
-// The newest record of the journal, to be damaged on purpose.
+// The newest record of the journal, to be changed on purpose.
 QString newestRecord(const Bench &bench)
 {
     const QDir dir(bench.journalDir.path());
@@ -32,6 +32,18 @@ void rewrite(const QString &path, const std::function<void(QByteArray &)> &chang
     QVERIFY(file.resize(0) && file.write(content) == content.size());
 }
 
+// The record's line "R ..." with another folder, checksum and all.
+void recordFolder(Bench &bench, const QByteArray &folder)
+{
+    rewrite(newestRecord(bench), [&](QByteArray &record) {
+        const qsizetype start = record.indexOf("\nR ") + 1;
+        const qsizetype end = record.indexOf('\n', start) + 1;
+        const QByteArray started = record.mid(start, end - start).split(' ').at(1);
+        record.replace(start, end - start,
+                       journalformat::line("R " + started + ' ' + folder.toHex()));
+    });
+}
+
 } // namespace
 
 class TestUndoCommand : public QObject
@@ -39,52 +51,89 @@ class TestUndoCommand : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Undo renames back only the files the run renamed, and only while they
-    // are provably the same files.
+    // Undo renames back, newest first, only the files the run renamed, and
+    // only while they are provably the same files; it never deletes one.
     void undoesTheLastRun_data()
     {
         QTest::addColumn<QList<QByteArray>>("files");
+        QTest::addColumn<QList<Answer>>("answers"); // to the run's boxes
         QTest::addColumn<int>("stopAfter"); // "Abbrechen" after this many files; 0: never
-        QTest::addColumn<QString>("since"); // what happened after the run
+        QTest::addColumn<Change>("since"); // what happens after the run
+        QTest::addColumn<QString>("question"); // the undo question's counts
         QTest::addColumn<QList<QByteArray>>("afterUndo");
         QTest::addColumn<QString>("summary");
         const QList<QByteArray> three {"01 - a_x.mp3", "02 - b.mp3", "03 - \xe4_c.mp3"};
         const QString allBack = u"3 Dateien haben ihren alten Namen zurück."_s;
-        QTest::newRow("a finished run") << three << 0 << QString() << three << allBack;
-        QTest::newRow("a run stopped after two files")
-            << three << 2 << QString() << three << u"2 Dateien haben ihren alten Namen zurück."_s;
+        const QString threeBack = u"3 Dateien bekommen ihren alten Namen zurück."_s;
+        const Change nothing = [](Bench &) {};
+        QTest::newRow("a finished run")
+            << three << QList<Answer>() << 0 << nothing << threeBack << three << allBack;
+        QTest::newRow("a run stopped after one file")
+            << three << QList<Answer>() << 1 << nothing
+            << u"1 Datei bekommt ihren alten Namen zurück."_s << three
+            << u"1 Datei hat ihren alten Namen zurück."_s;
         QTest::newRow("a clash leaves the file that had the name")
-            << QList<QByteArray> {"01 - a.mp3", "02 - b.mp3", "a.mp3"} << 0 << QString()
+            << QList<QByteArray> {"01 - a.mp3", "02 - b.mp3", "a.mp3"} << QList<Answer>() << 0
+            << nothing << u"1 Datei bekommt ihren alten Namen zurück."_s
             << QList<QByteArray> {"01 - a.mp3", "02 - b.mp3", "a.mp3"}
             << u"1 Datei hat ihren alten Namen zurück."_s;
         QTest::newRow("a file appeared under an old name since")
-            << three << 0 << u"new file under an old name"_s
+            << three << QList<Answer>() << 0
+            << Change([](Bench &bench) { writeRawFile(bench.raw(), "02 - b.mp3", "new"); })
+            << u"2 Dateien bekommen ihren alten Namen zurück. 1 Datei bleibt, wie sie ist "
+               u"(siehe Details)."_s
             << QList<QByteArray> {"01 - a_x.mp3", "02 - b.mp3", "03 - \xe4_c.mp3", "b.mp3"}
             << u"2 Dateien haben ihren alten Namen zurück.\r1 Datei konnte nicht "
-               u"zurückbenannt werden."_s;
+               u"zurückbenannt werden.\rFür 1 Datei versucht es Strg+Z noch einmal, wenn die "
+               u"Ursache behoben ist."_s;
         QTest::newRow("another file stands under a new name since")
-            << three << 0 << u"another file under a new name"_s
+            << three << QList<Answer>() << 0 << Change([](Bench &bench) {
+                   QVERIFY(QFile::remove(bench.dir.filePath(u"b.mp3"_s)));
+                   writeRawFile(bench.raw(), "b.mp3", "");
+               })
+            << u"2 Dateien bekommen ihren alten Namen zurück. 1 Datei bleibt, wie sie ist "
+               u"(siehe Details)."_s
             << QList<QByteArray> {"01 - a_x.mp3", "03 - \xe4_c.mp3", "b.mp3"}
             << u"2 Dateien haben ihren alten Namen zurück.\r1 Datei konnte nicht "
                u"zurückbenannt werden."_s;
+        QTest::newRow("tags edited since: still the same file")
+            << three << QList<Answer>() << 0
+            << Change([](Bench &bench) { writeRawFile(bench.raw(), "b.mp3", "new tags"); })
+            << threeBack << three << allBack;
+        QTest::newRow("backwards: a new name is an earlier file's old name")
+            << QList<QByteArray> {"01 - b.mp3", "02 - 01 - b.mp3"} << QList<Answer>() << 0
+            << nothing << u"2 Dateien bekommen ihren alten Namen zurück."_s
+            << QList<QByteArray> {"01 - b.mp3", "02 - 01 - b.mp3"}
+            << u"2 Dateien haben ihren alten Namen zurück."_s;
+        QTest::newRow("an empty file another program made under a planned name")
+            << QList<QByteArray> {"01 - a.mp3", "02 - c.mp3", "03 - d.mp3", "c.mp3"}
+            << QList<Answer> {Answer::Yes, Answer::No} << 0
+            << Change([](Bench &bench) { writeRawFile(bench.raw(), "d.mp3", ""); })
+            << u"1 Datei bekommt ihren alten Namen zurück."_s
+            << QList<QByteArray> {"01 - a.mp3", "02 - c.mp3", "03 - d.mp3", "c.mp3", "d.mp3"}
+            << u"1 Datei hat ihren alten Namen zurück."_s;
+        QTest::newRow("an undo cut short renamed one back already")
+            << three << QList<Answer>() << 0 << Change([](Bench &bench) {
+                   QVERIFY(QFile::rename(bench.dir.filePath(u"b.mp3"_s),
+                                         bench.dir.filePath(u"02 - b.mp3"_s)));
+               })
+            << u"2 Dateien bekommen ihren alten Namen zurück."_s << three << allBack;
     }
 
     void undoesTheLastRun()
     {
         QFETCH(QList<QByteArray>, files);
+        QFETCH(QList<Answer>, answers);
         QFETCH(int, stopAfter);
-        QFETCH(QString, since);
+        QFETCH(Change, since);
+        QFETCH(QString, question);
         QFETCH(QList<QByteArray>, afterUndo);
         QFETCH(QString, summary);
         Bench bench(false, files);
         bench.progress.stopAfter = stopAfter;
+        bench.prompter.answers = answers;
         bench.run({runBothCommand});
-        QVERIFY(bench.prompter.shown.last().details.contains(u"Strg+Z"_s));
-        if (since == u"new file under an old name")
-            writeRawFile(bench.raw(), "02 - b.mp3", "new");
-        else if (since == u"another file under a new name")
-            QVERIFY(QFile::remove(bench.dir.filePath(u"b.mp3"_s))
-                    && QFile(bench.dir.filePath(u"b.mp3"_s)).open(QIODevice::WriteOnly));
+        since(bench);
 
         bench.prompter.shown.clear();
         bench.run({runUndoCommand});
@@ -92,6 +141,7 @@ private Q_SLOTS:
                  (QStringList {u"Rückgängig machen"_s, u"Rückgängig gemacht"_s}));
         QVERIFY(bench.prompter.shown.first().text.startsWith(
             u"Letzte Umbenennung rückgängig machen?\r\rOrdner: "_s + bench.dir.path()));
+        QCOMPARE(bench.prompter.shown.first().informative, question);
         QCOMPARE(bench.prompter.shown.last().text, summary);
         QCOMPARE(bench.names(), afterUndo);
         // Every file that got its old name back is the file that had it.
@@ -99,10 +149,75 @@ private Q_SLOTS:
             if (afterUndo.contains(name) && name != "02 - b.mp3")
                 QCOMPARE(readRawFile(bench.raw(), name), name);
         }
-        // Undone runs are gone from the record.
+    }
+
+    // A run leaves the record only when every file of it is settled; until
+    // then Ctrl+Z offers it again with the files that are left.
+    void aRunStaysUntilItIsUndone_data()
+    {
+        QTest::addColumn<Change>("block"); // before the first undo
+        QTest::addColumn<Change>("unblock"); // before the second
+        QTest::addColumn<QString>("firstSummary");
+        QTest::addColumn<QString>("secondQuestion");
+        QTest::newRow("the folder was away, as a stick that was pulled") << Change([](Bench &bench) {
+            QVERIFY(QDir().rename(bench.folder.path, bench.folder.path + u"-weg"_s));
+        }) << Change([](Bench &bench) {
+            QVERIFY(QDir().rename(bench.folder.path + u"-weg"_s, bench.folder.path));
+        }) << QString() << u"2 Dateien bekommen ihren alten Namen zurück."_s;
+        QTest::newRow("another file held an old name")
+            << Change([](Bench &bench) { writeRawFile(bench.raw(), "01 - a.mp3", "other"); })
+            << Change([](Bench &bench) {
+                   QVERIFY(QFile::remove(bench.dir.filePath(u"01 - a.mp3"_s)));
+               })
+            << u"1 Datei hat ihren alten Namen zurück.\r1 Datei konnte nicht zurückbenannt "
+               u"werden.\rFür 1 Datei versucht es Strg+Z noch einmal, wenn die Ursache behoben "
+               u"ist."_s
+            << u"1 Datei bekommt ihren alten Namen zurück."_s;
+    }
+
+    void aRunStaysUntilItIsUndone()
+    {
+        QFETCH(Change, block);
+        QFETCH(Change, unblock);
+        QFETCH(QString, firstSummary);
+        QFETCH(QString, secondQuestion);
+        Bench bench(false, {"01 - a.mp3", "02 - b.mp3"});
+        bench.run({runNumbersCommand});
+        block(bench);
+        bench.prompter.shown.clear();
+        bench.run({runUndoCommand});
+        if (firstSummary.isEmpty())
+            QCOMPARE(bench.prompter.shown.first().icon, MessageIcon::Error);
+        else
+            QCOMPARE(bench.prompter.shown.last().text, firstSummary);
+
+        unblock(bench);
+        bench.prompter.shown.clear();
+        bench.run({runUndoCommand});
+        QCOMPARE(bench.prompter.shown.first().informative, secondQuestion);
+        QCOMPARE(bench.names(), (QList<QByteArray> {"01 - a.mp3", "02 - b.mp3"}));
         bench.prompter.shown.clear();
         bench.run({runUndoCommand});
         QCOMPARE(bench.prompter.boxes(), QList<Message> {messages::nothingToUndo()});
+    }
+
+    // While a run waits at a box, another window's Ctrl+Z offers nothing:
+    // the run holds its record.
+    void aRunInProgressCannotBeUndone()
+    {
+        Bench bench(false, {"01 - a.mp3", "02 - b.mp3", "b.mp3"});
+        ScriptedPrompter other;
+        FileJournal otherJournal(bench.journalDir.path());
+        bench.prompter.onAsk = [&](const Message &message) {
+            if (message.title != u"Fehler geortet!")
+                return;
+            runUndoCommand({bench.list, bench.folder, bench.choices, bench.files, otherJournal,
+                            other, bench.progress});
+        };
+        bench.run({runNumbersCommand});
+        QCOMPARE(other.titles(), QStringList {u"Rückgängig machen"_s});
+        QVERIFY(other.shown.first().text.contains(u"läuft noch"_s));
+        QCOMPARE(bench.names(), (QList<QByteArray> {"02 - b.mp3", "a.mp3", "b.mp3"}));
     }
 
     // A record that cannot be trusted undoes nothing and is put aside; the
@@ -110,18 +225,37 @@ private Q_SLOTS:
     // after a crash, is no damage.
     void damagedRecordsUndoNothing_data()
     {
-        QTest::addColumn<QString>("damage");
+        QTest::addColumn<Change>("damage");
         QTest::addColumn<bool>("trusted");
-        QTest::newRow("cut within the plan") << u"cut in plan"_s << false;
-        QTest::newRow("garbage in a line") << u"garbage"_s << false;
-        QTest::newRow("unknown version") << u"version"_s << false;
-        QTest::newRow("empty") << u"empty"_s << false;
-        QTest::newRow("cut after the plan, as by a crash") << u"cut after plan"_s << true;
+        const auto record = [](const std::function<void(QByteArray &)> &change) {
+            return Change([change](Bench &bench) { rewrite(newestRecord(bench), change); });
+        };
+        QTest::newRow("cut within the plan")
+            << record([](QByteArray &r) { r.truncate(r.indexOf("\nP ") + 10); }) << false;
+        QTest::newRow("garbage in a line") << record([](QByteArray &r) {
+            const qsizetype plan = r.indexOf("\nP ");
+            r[plan - 3] = r[plan - 3] == 'a' ? 'b' : 'a';
+        }) << false;
+        QTest::newRow("unknown version") << record([](QByteArray &r) {
+            r.replace(0, r.indexOf('\n') + 1, journalformat::line("NAMLEX-UNDO 3"));
+        }) << false;
+        QTest::newRow("empty") << record([](QByteArray &r) { r.clear(); }) << false;
+        QTest::newRow("a folder that is not a whole path")
+            << Change([](Bench &bench) { recordFolder(bench, "Musik"); }) << false;
+        QTest::newRow("a name that leaves the folder") << record([](QByteArray &r) {
+            const qsizetype start = r.indexOf("\nP ") + 1;
+            const qsizetype end = r.indexOf('\n', start) + 1;
+            QList<QByteArray> fields = r.mid(start, end - start - 10).split(' ');
+            fields[2] = QByteArray("../b.mp3").toHex();
+            r.replace(start, end - start, journalformat::line(fields.join(' ')));
+        }) << false;
+        QTest::newRow("cut after the plan, as by a crash")
+            << record([](QByteArray &r) { r.truncate(r.indexOf("\nD ") + 3); }) << true;
     }
 
     void damagedRecordsUndoNothing()
     {
-        QFETCH(QString, damage);
+        QFETCH(Change, damage);
         QFETCH(bool, trusted);
         Bench bench(false, {"a_1.mp3"});
         bench.run({runUnderscoresCommand});
@@ -130,19 +264,7 @@ private Q_SLOTS:
         bench.run({runNumbersCommand});
         QCOMPARE(bench.names(), (QList<QByteArray> {"a 1.mp3", "b.mp3"}));
 
-        rewrite(newestRecord(bench), [&](QByteArray &record) {
-            const qsizetype plan = record.indexOf("\nP ");
-            if (damage == u"cut in plan")
-                record.truncate(plan + 10);
-            else if (damage == u"garbage")
-                record[plan - 3] = record[plan - 3] == 'a' ? 'b' : 'a';
-            else if (damage == u"version")
-                record.replace(0, record.indexOf('\n') + 1, journalformat::line("NAMLEX-UNDO 2"));
-            else if (damage == u"empty")
-                record.clear();
-            else
-                record.truncate(record.indexOf("\nD ") + 3);
-        });
+        damage(bench);
         bench.prompter.shown.clear();
         bench.run({runUndoCommand});
         QCOMPARE(bench.prompter.shown.first().icon,
@@ -157,8 +279,9 @@ private Q_SLOTS:
     }
 
     // A crash on FAT can leave the empty placeholder that took the new name
-    // before the file was renamed over it; undo removes it and nothing else.
-    void undoRemovesAPlaceholderLeftByACrash()
+    // before the file was renamed over it. Undo cannot prove whose it is: it
+    // stays, and the summary names it.
+    void aPlaceholderLeftByACrashStays()
     {
         Bench bench(false, {"01 - b.mp3", "c.mp3"});
         bench.run({runNumbersCommand});
@@ -167,8 +290,9 @@ private Q_SLOTS:
         QVERIFY(QFile::rename(bench.dir.filePath(u"b.mp3"_s), bench.dir.filePath(u"01 - b.mp3"_s)));
         writeRawFile(bench.raw(), "b.mp3", QByteArray());
         bench.run({runUndoCommand});
-        QCOMPARE(bench.names(), (QList<QByteArray> {"01 - b.mp3", "c.mp3"}));
+        QCOMPARE(bench.names(), (QList<QByteArray> {"01 - b.mp3", "b.mp3", "c.mp3"}));
         QCOMPARE(readRawFile(bench.raw(), "01 - b.mp3"), QByteArray("01 - b.mp3"));
+        QVERIFY(bench.prompter.shown.last().details.startsWith(u"„b.mp3“ bleibt, wie es ist"_s));
     }
 
     // A child process renames 5,000 files and is killed halfway, as by a
@@ -196,7 +320,8 @@ private Q_SLOTS:
 
         bench.list.refresh();
         bench.run({runUndoCommand});
-        QVERIFY(bench.prompter.shown.first().text.contains(u"(der Lauf wurde unterbrochen)"_s));
+        QVERIFY(
+            bench.prompter.shown.first().informative.endsWith(u"Der Lauf wurde unterbrochen."_s));
         QCOMPARE(bench.names(), names);
         for (const QByteArray &name : names)
             QCOMPARE(readRawFile(bench.raw(), name), name);

@@ -1,9 +1,9 @@
 #include "platform/filesystem.h"
+#include "platform/folderhandle.h"
 #include "platform/folderlisting.h"
 #include "platform/namecodec.h"
 #include "platform/paths.h"
 #include "platform/renamesteps.h"
-
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -123,7 +123,7 @@ private Q_SLOTS:
                 return error != 0 ? error : call(args...);
             };
         };
-        const RenameCalls real = systemRenameCalls();
+        const RenameCalls real = systemRenameCalls(AT_FDCWD);
         const RenameCalls fakes {fake(u"renameat2"_s, real.renameNoReplace),
                                  fake(u"link"_s, real.link), fake(u"unlink"_s, real.unlink),
                                  fake(u"create"_s, real.createExclusive),
@@ -147,28 +147,27 @@ private Q_SLOTS:
     void renameNamesTheCause_data()
     {
         QTest::addColumn<QString>("situation");
-        QTest::addColumn<RenameFailure>("failure");
+        QTest::addColumn<Cause>("cause");
         QTest::addColumn<int>("takenBy"); // an EntryKind, or -1
-        QTest::newRow("file of that name")
-            << u"file"_s << RenameFailure::NameTaken << int(EntryKind::File);
+        QTest::newRow("file of that name") << u"file"_s << Cause::NameTaken << int(EntryKind::File);
         QTest::newRow("folder of that name")
-            << u"folder"_s << RenameFailure::NameTaken << int(EntryKind::Folder);
-        QTest::newRow("link of that name")
-            << u"link"_s << RenameFailure::NameTaken << int(EntryKind::Link);
-        QTest::newRow("file gone") << u"gone"_s << RenameFailure::FileGone << -1;
-        QTest::newRow("name too long") << u"long"_s << RenameFailure::NameTooLong << -1;
-        QTest::newRow("name with a NUL") << u"nul"_s << RenameFailure::ImpossibleName << -1;
+            << u"folder"_s << Cause::NameTaken << int(EntryKind::Folder);
+        QTest::newRow("link of that name") << u"link"_s << Cause::NameTaken << int(EntryKind::Link);
+        QTest::newRow("file gone") << u"gone"_s << Cause::FileGone << -1;
+        QTest::newRow("name too long") << u"long"_s << Cause::NameTooLong << -1;
+        QTest::newRow("name with a NUL") << u"nul"_s << Cause::ImpossibleName << -1;
+        QTest::newRow("name with a separator") << u"../to.mp3"_s << Cause::ImpossibleName << -1;
     }
 
     void renameNamesTheCause()
     {
         QFETCH(QString, situation);
-        QFETCH(RenameFailure, failure);
+        QFETCH(Cause, cause);
         QFETCH(int, takenBy);
         QTemporaryDir dir;
         const QByteArray from = QFile::encodeName(dir.filePath(u"from.mp3"_s));
-        QString to = dir.filePath(u"to.mp3"_s);
-        const QByteArray target = QFile::encodeName(to);
+        QString to = u"to.mp3"_s;
+        const QByteArray target = QFile::encodeName(dir.filePath(to));
         QVERIFY(situation == u"gone" || createFile(from, "source"));
         if (situation == u"file")
             QVERIFY(createFile(target));
@@ -177,18 +176,20 @@ private Q_SLOTS:
         else if (situation == u"link")
             QVERIFY(::symlink("nowhere", target) == 0);
         else if (situation == u"long")
-            to = dir.filePath(QString(300, u'x'));
+            to = QString(300, u'x');
         else if (situation == u"nul")
-            to = dir.filePath(u"a\u0000b"_s);
+            to = u"a\u0000b"_s;
+        else if (situation.contains(u'/'))
+            to = situation;
 
-        const RenameResult result = renameNoReplace(QFile::decodeName(from), to);
-        QCOMPARE(result.failure, failure);
-        QCOMPARE(result.takenBy ? int(*result.takenBy) : -1, takenBy);
+        const Problem result = FolderHandle::open(dir.path())->renameNoReplace(u"from.mp3"_s, to);
+        QCOMPARE(result.cause, cause);
+        QCOMPARE(result.kind ? int(*result.kind) : -1, takenBy);
         QCOMPARE(contentOf(QFile::decodeName(from)), situation == u"gone" ? "" : "source");
     }
 
-    // Only a regular file or a link is ever deleted, never what a link
-    // points to.
+    // Only the regular file or link that was asked about is ever deleted,
+    // never what a link points to.
     void deleteOnlyFilesAndLinks_data()
     {
         QTest::addColumn<QString>("kind");
@@ -201,6 +202,7 @@ private Q_SLOTS:
         QTest::newRow("character device") << u"device"_s << false;
         QTest::newRow("write-protected file") << u"protected"_s << false;
         QTest::newRow("missing file") << u"missing"_s << false;
+        QTest::newRow("another file took the name") << u"replaced"_s << false;
     }
 
     void deleteOnlyFilesAndLinks()
@@ -226,7 +228,14 @@ private Q_SLOTS:
         else if (kind == u"device" && ::mknod(path, S_IFCHR | 0644, makedev(1, 3)) != 0)
             QSKIP("Making a device node needs root");
 
-        QCOMPARE(deleteFile(QFile::decodeName(path)), deleted);
+        const std::optional<FolderHandle> handle = FolderHandle::open(dir.path());
+        FileIdentity asked = handle->identityOf(u"entry"_s).value_or(FileIdentity {});
+        if (kind == u"replaced") {
+            QVERIFY(createFile(path) && createFile(path + ".new"));
+            asked = *handle->identityOf(u"entry"_s);
+            QVERIFY(::rename(path + ".new", path) == 0);
+        }
+        QCOMPARE(handle->deleteFile(u"entry"_s, asked).ok(), deleted);
         struct stat info = {};
         QCOMPARE(::lstat(path, &info) == 0, !deleted && kind != u"missing");
         QVERIFY(::lstat(folder, &info) == 0 && S_ISDIR(info.st_mode));
@@ -255,15 +264,14 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QByteArray folder = QFile::encodeName(dir.path()) + "/Ordner \xe4";
         const QString decoded = decodeName(folder);
-        const auto path
-            = [&decoded](const QByteArray &entry) { return joinPath(decoded, decodeName(entry)); };
         QVERIFY(::mkdir(folder, 0755) == 0 && createFile(folder + '/' + name));
         // A link to a folder is deleted as a file; the folder stays.
         QVERIFY(::symlink(folder, folder + "/link") == 0);
         QCOMPARE(listFiles(decoded, {u"*.mp3"_s}).value_or(QStringList()),
                  QStringList {decodeName(name)});
 
-        QVERIFY(renameNoReplace(path(name), path(newName)).renamed());
+        const std::optional<FolderHandle> handle = FolderHandle::open(decoded);
+        QVERIFY(handle->renameNoReplace(decodeName(name), decodeName(newName)).ok());
         QCOMPARE(listFiles(decoded, {u"*.mp3"_s}).value_or(QStringList()),
                  QStringList {decodeName(newName)});
 
@@ -272,11 +280,13 @@ private Q_SLOTS:
         QCOMPARE(workingFolder(), decoded);
         QVERIFY(::chdir(QFile::encodeName(previous)) == 0);
 
-        // Neither a folder nor a missing file is deleted.
-        QVERIFY(!deleteFile(decoded));
-        QVERIFY(!deleteFile(path(name)));
-        QVERIFY(deleteFile(path(newName)));
-        QVERIFY(deleteFile(path("link")));
+        const auto remove = [&](const QByteArray &entry) {
+            const std::optional<FileIdentity> identity = handle->identityOf(decodeName(entry));
+            return identity && handle->deleteFile(decodeName(entry), *identity).ok();
+        };
+        QVERIFY(!remove(name));
+        QVERIFY(remove(newName));
+        QVERIFY(remove("link"));
         QVERIFY(::rmdir(folder) == 0); // fails unless the folder is empty
     }
 };

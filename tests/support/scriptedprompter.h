@@ -25,12 +25,15 @@ public:
         return answers.isEmpty() ? message.defaultButton() : answers.takeFirst();
     }
 
-    // The boxes shown, without their details.
+    // The boxes shown, without what is added below their text.
     QList<Message> boxes() const
     {
         QList<Message> result = shown;
-        for (Message &message : result)
+        for (Message &message : result) {
+            message.informative.clear();
             message.details.clear();
+            message.table.reset();
+        }
         return result;
     }
 

@@ -3,8 +3,8 @@
 #include "fakevolumes.h"
 #include "scriptedprompter.h"
 
-#include "commands/filejournal.h"
-#include "commands/platformfiles.h"
+#include "hookedfiles.h"
+#include "journal/filejournal.h"
 #include "window/auswahlfenster.h"
 #include "window/settingsstore.h"
 
@@ -17,27 +17,6 @@
 #include <memory>
 
 namespace namlex::test {
-
-// Renames on disk and lets a test step in before each rename.
-class ObservedRenamer : public Renamer
-{
-public:
-    int renames = 0;
-    int failAt = 0; // this rename fails; 0: none
-    std::function<void()> beforeRename;
-    platform::RenameResult rename(const QString &fromPath, const QString &toPath) override
-    {
-        ++renames;
-        if (beforeRename)
-            beforeRename();
-        if (renames == failAt)
-            return {platform::RenameFailure::NoPermission, EACCES, std::nullopt};
-        return platform.rename(fromPath, toPath);
-    }
-
-private:
-    PlatformRenamer platform;
-};
 
 class MemorySettings : public SettingsStore
 {
@@ -55,9 +34,7 @@ struct WindowBench
     QTemporaryDir dir;
     FakeVolumes volumes;
     MemorySettings settings;
-    ObservedRenamer renamer;
-    PlatformDeleter deleter;
-    PlatformInspector inspector;
+    HookedFileSystem files;
     QTemporaryDir journalDir;
     FileJournal journal {journalDir.path()};
     ScriptedPrompter prompter;
@@ -86,9 +63,8 @@ struct WindowBench
     {
         settings.stored = stored;
         window = std::make_unique<AuswahlFenster>(
-            WindowServices {renamer, deleter, inspector, journal, volumes, *store,
-                            path(QStringLiteral("A/Programm")), fallbackFolders,
-                            QStringLiteral("1.1"), &prompter, progressDelay});
+            WindowServices {files, journal, volumes, *store, path(QStringLiteral("A/Programm")),
+                            fallbackFolders, QStringLiteral("1.1"), &prompter, progressDelay});
         window->load(start);
         return *window;
     }

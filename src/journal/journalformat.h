@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commands/journal.h"
+#include "journal/journal.h"
 
 #include <QByteArray>
 
@@ -20,8 +20,8 @@ public:
     LineWriter &text(const QByteArray &text);
     // Ends the line with its checksum.
     LineWriter &end();
-    // "P" or "U" with the entry's index, names and identity.
-    LineWriter &entry(char tag, const JournalEntry &entry);
+    // "P" with the entry's index, names and identity.
+    LineWriter &entry(const JournalEntry &entry);
     // The lines so far, leaving the writer empty.
     QByteArray take();
     qsizetype size() const { return out_.size(); }
@@ -37,8 +37,9 @@ QByteArray header();
 QByteArray line(const QByteArray &content);
 
 // A record read back. It is damaged unless its version is known, its plan
-// is complete and every whole line carries its checksum; a last line cut
-// off by a crash is no damage.
+// is complete, every whole line carries its checksum, its folder is an
+// absolute path and every name a plain name in it; a last line cut off by a
+// crash is no damage. Records of the format's first version are read too.
 RecordedRun parse(const QByteArray &record);
 
 } // namespace namlex::journalformat

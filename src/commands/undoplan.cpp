@@ -1,0 +1,113 @@
+#include "commands/undoplan.h"
+
+#include "commands/messages.h"
+#include "commands/nameholders.h"
+#include "platform/namecodec.h"
+
+using namespace Qt::StringLiterals;
+
+namespace namlex {
+
+namespace {
+
+using Outcome = RecordedRun::Outcome;
+using What = UndoStep::What;
+using platform::Cause;
+
+} // namespace
+
+bool worthRetrying(Cause cause)
+{
+    return cause != Cause::None && cause != Cause::FileGone && cause != Cause::FileReplaced
+           && cause != Cause::OtherFileThere;
+}
+
+QList<UndoStep> planUndo(const RecordedRun &run, const Folder &folder, const QStringList &entries)
+{
+    NameHolders holders(entries, folder.nameRules(entries).letterCase);
+    QList<UndoStep> steps;
+    for (auto entry = run.entries.crbegin(); entry != run.entries.crend(); ++entry) {
+        // A run that is over recorded every rename it made.
+        if (entry->outcome == Outcome::Failed || entry->outcome == Outcome::Settled
+            || (entry->outcome == Outcome::Unknown && run.finished))
+            continue;
+        UndoStep step {entry->file};
+        const JournalEntry &file = entry->file;
+        const std::optional<platform::FileIdentity> atNew = folder.identityOf(file.newName);
+        if (atNew == file.identity) {
+            step.what = What::RenameBack;
+            if (const auto holder = holders.of(file.oldName); holder && holder->certain) {
+                step.what = What::Fail;
+                const auto taker = folder.identityOf(holder->name);
+                step.problem
+                    = {Cause::NameTaken, taker ? std::optional(taker->kind) : std::nullopt};
+            } else {
+                holders.remove(file.newName);
+                holders.add(file.oldName, steps.size());
+            }
+        } else if (folder.identityOf(file.oldName) == file.identity) {
+            step.what = entry->outcome == Outcome::Renamed ? What::AlreadyBack : What::NeverRenamed;
+            step.leftBehind = step.what == What::NeverRenamed && atNew.has_value();
+        } else {
+            step.problem = {atNew ? Cause::OtherFileThere : Cause::FileGone};
+        }
+        steps.append(step);
+    }
+    return steps;
+}
+
+UndoTable::UndoTable(QList<UndoStep> steps)
+{
+    for (const UndoStep &step : steps) {
+        if (step.what == What::Fail)
+            rows_.append(step);
+    }
+    for (const UndoStep &step : steps) {
+        if (step.what == What::RenameBack)
+            rows_.append(step);
+    }
+}
+
+QStringList UndoTable::headers() const
+{
+    return {u"Was"_s, u"Jetziger Name"_s, u"Alter Name"_s, u"Grund"_s};
+}
+
+int UndoTable::rowCount() const
+{
+    return int(rows_.size());
+}
+
+QString UndoTable::cell(int row, int column) const
+{
+    const UndoStep &step = rows_.at(row);
+    switch (column) {
+    case 0:
+        return step.what == What::Fail ? messages::failStep() : messages::renameBackStep();
+    case 1:
+        return platform::displayName(step.file.newName);
+    case 2:
+        return platform::displayName(step.file.oldName);
+    default:
+        return messages::causeText(step.problem);
+    }
+}
+
+bool UndoTable::marked(int row) const
+{
+    return rows_.at(row).what == What::Fail;
+}
+
+QString UndoTable::text() const
+{
+    QString text;
+    for (int row = 0; row < rowCount(); ++row) {
+        text += cell(row, 1) + u" → "_s + cell(row, 2);
+        if (marked(row))
+            text += u": "_s + cell(row, 3);
+        text += u'\n';
+    }
+    return text;
+}
+
+} // namespace namlex

@@ -1,0 +1,104 @@
+#include "journal/filejournal.h"
+
+#include "journal/filerunrecorder.h"
+#include "journal/journalformat.h"
+#include "platform/filesystem.h"
+
+namespace namlex {
+
+namespace {
+
+using Outcome = RecordedRun::Outcome;
+
+// Entries an undo may still have to rename back: those renamed, and in a
+// run cut short those the record does not reach.
+bool hasEntriesLeft(const RecordedRun &run)
+{
+    return std::any_of(run.entries.begin(), run.entries.end(), [&](const RecordedRun::Entry &e) {
+        return e.outcome == Outcome::Renamed || (e.outcome == Outcome::Unknown && !run.finished);
+    });
+}
+
+class FileUndoableRun : public UndoableRun
+{
+public:
+    FileUndoableRun(const RecordFolder &folder, std::unique_ptr<QFile> record, RecordedRun run,
+                    bool busy)
+        : folder_(folder)
+        , record_(std::move(record))
+        , run_(std::move(run))
+        , busy_(busy)
+    { }
+    ~FileUndoableRun() override
+    {
+        if (record_->isOpen()) {
+            record_->write(settled_.take());
+            platform::flushToDisk(*record_);
+        }
+    }
+
+    const RecordedRun &run() const override { return run_; }
+    bool busy() const override { return busy_; }
+    void settle(int index) override
+    {
+        settled_.tag('S').number(index).end();
+        if (settled_.size() >= 64 * 1024)
+            record_->write(settled_.take());
+    }
+    void retire() override
+    {
+        record_->close();
+        if (run_.damaged)
+            folder_.setAside(run_.id);
+        else
+            record_->remove();
+    }
+
+private:
+    RecordFolder folder_;
+    std::unique_ptr<QFile> record_;
+    RecordedRun run_;
+    bool busy_;
+    journalformat::LineWriter settled_;
+};
+
+} // namespace
+
+FileJournal::FileJournal(const QString &folder)
+    : records_(folder)
+{ }
+
+std::unique_ptr<RunRecorder> FileJournal::recordRun(const QString &folder,
+                                                    const QList<JournalEntry> &planned)
+{
+    auto created = records_.createRecord();
+    if (auto *problem = std::get_if<platform::Problem>(&created))
+        return std::make_unique<FileRunRecorder>(nullptr, *problem, records_, folder, planned);
+    return std::make_unique<FileRunRecorder>(std::move(std::get<0>(created)), platform::Problem {},
+                                             records_, folder, planned);
+}
+
+std::unique_ptr<UndoableRun> FileJournal::latestRun()
+{
+    for (const QString &name : records_.records()) {
+        auto record = std::make_unique<QFile>(records_.filePath(name));
+        if (!record->open(QIODevice::ReadWrite | QIODevice::Unbuffered)
+            && !record->open(QIODevice::ReadOnly))
+            continue;
+        const bool busy = !platform::tryLock(*record);
+        RecordedRun run = journalformat::parse(record->readAll());
+        run.id = name;
+        // A run that is over and left nothing to undo goes, and the one
+        // before it is offered.
+        if (!busy && !run.damaged && !hasEntriesLeft(run)) {
+            record->remove();
+            continue;
+        }
+        if (busy)
+            record->close();
+        return std::make_unique<FileUndoableRun>(records_, std::move(record), std::move(run), busy);
+    }
+    return nullptr;
+}
+
+} // namespace namlex

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "platform/filesystem.h"
+#include "platform/problem.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <memory>
+
+namespace namlex {
+
+// One file a run renames, as an undo must find it again.
+struct JournalEntry
+{
+    int index = 0; // the entry's place in the run's list
+    QString oldName;
+    QString newName;
+    platform::FileIdentity identity; // of the file, taken when the run planned it
+    bool operator==(const JournalEntry &) const = default;
+};
+
+// A recorded run, as far as its record can be read back.
+struct RecordedRun
+{
+    enum class Outcome {
+        Unknown, // the record ends before it, as after a crash
+        Renamed,
+        Failed,
+        Settled, // an undo renamed it back, or found it under its old name
+    };
+    struct Entry
+    {
+        JournalEntry file;
+        Outcome outcome = Outcome::Unknown;
+    };
+    QString id;
+    QDateTime started;
+    QString folder;
+    QList<Entry> entries; // in the order the run went
+    bool finished = false; // false: the run was cut short, by a crash say
+    // The record cannot be trusted: unreadable, cut off within the plan,
+    // garbled, naming a file outside its folder, or of an unknown version.
+    // Nothing of it is undone.
+    bool damaged = false;
+};
+
+// Records one run, from its plan to its end; the record ends when this is
+// destroyed, however the run ends.
+class RunRecorder
+{
+public:
+    virtual ~RunRecorder() = default;
+    // Why the run cannot be recorded, and so not be undone; ok(): it is
+    // being recorded.
+    virtual platform::Problem problem() const = 0;
+    // Before the first rename: true once the plan is safely on disk.
+    virtual bool begin() = 0;
+    // Entries planned anew while the run was under way; on disk when this
+    // returns, before any of them is renamed.
+    virtual void replanned(const QList<JournalEntry> &entries) = 0;
+    virtual void renamed(int index) = 0;
+    virtual void failed(int index) = 0;
+};
+
+// The newest run that has not been undone, held by this window for as long
+// as this object lives, so that no other window undoes it meanwhile.
+class UndoableRun
+{
+public:
+    virtual ~UndoableRun() = default;
+    virtual const RecordedRun &run() const = 0;
+    // The run is still going, in another window or program: it cannot be
+    // undone now, and nothing of it is held.
+    virtual bool busy() const = 0;
+    // This entry needs no undo any more.
+    virtual void settle(int index) = 0;
+    // Takes the run off the list of runs to undo: every entry is settled,
+    // or its record cannot be trusted.
+    virtual void retire() = 0;
+};
+
+// Where rename runs are recorded, so that they can be undone even after the
+// program was closed or crashed.
+class Journal
+{
+public:
+    virtual ~Journal() = default;
+    // Starts the record of a run that plans to rename `planned` in `folder`.
+    // The plan is written before this returns, so that a data folder that
+    // is full, read-only or missing is known before the first rename.
+    virtual std::unique_ptr<RunRecorder> recordRun(const QString &folder,
+                                                   const QList<JournalEntry> &planned)
+        = 0;
+    // The newest run with entries left to undo; null when there is none.
+    virtual std::unique_ptr<UndoableRun> latestRun() = 0;
+};
+
+} // namespace namlex

@@ -1,0 +1,364 @@
+#include "journal/journalformat.h"
+
+#include "platform/namecodec.h"
+#include "platform/paths.h"
+
+#include <QMap>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <iterator>
+#include <limits>
+#include <utility>
+
+namespace namlex::journalformat {
+
+namespace {
+
+const QByteArray version = "NAMLEX-UNDO 2";
+// Identified files by size and time of change too, and recorded renames
+// one line each; still read, so that runs recorded before stay undoable.
+const QByteArray firstVersion = "NAMLEX-UNDO 1";
+
+// CRC-32 (as zlib's), eight bytes a step: the plan of a large run is
+// checksummed line by line before its first rename.
+quint32 crc32(const char *data, qsizetype size)
+{
+    using Tables = std::array<std::array<quint32, 256>, 8>;
+    static const Tables tables = [] {
+        Tables t {};
+        for (quint32 i = 0; i < 256; ++i) {
+            quint32 value = i;
+            for (int bit = 0; bit < 8; ++bit)
+                value = (value & 1) ? 0xEDB88320u ^ (value >> 1) : value >> 1;
+            t[0][i] = value;
+        }
+        for (quint32 i = 0; i < 256; ++i) {
+            for (size_t k = 1; k < t.size(); ++k)
+                t[k][i] = (t[k - 1][i] >> 8) ^ t[0][t[k - 1][i] & 0xFF];
+        }
+        return t;
+    }();
+    const auto *bytes = reinterpret_cast<const quint8 *>(data);
+    quint32 crc = 0xFFFFFFFFu;
+    for (; size >= 8; size -= 8, bytes += 8) {
+        const quint32 low = crc
+                            ^ (quint32(bytes[0]) | quint32(bytes[1]) << 8 | quint32(bytes[2]) << 16
+                               | quint32(bytes[3]) << 24);
+        crc = tables[7][low & 0xFF] ^ tables[6][(low >> 8) & 0xFF] ^ tables[5][(low >> 16) & 0xFF]
+              ^ tables[4][low >> 24] ^ tables[3][bytes[4]] ^ tables[2][bytes[5]]
+              ^ tables[1][bytes[6]] ^ tables[0][bytes[7]];
+    }
+    for (; size > 0; --size, ++bytes)
+        crc = tables[0][(crc ^ *bytes) & 0xFF] ^ (crc >> 8);
+    return crc ^ 0xFFFFFFFFu;
+}
+
+const char hexDigits[] = "0123456789abcdef";
+
+void appendChecksum(QByteArray &out, const char *data, qsizetype size)
+{
+    const quint32 crc = crc32(data, size);
+    char digits[8];
+    for (int i = 0; i < 8; ++i)
+        digits[i] = hexDigits[(crc >> (28 - 4 * i)) & 0xF];
+    out.append(digits, 8);
+}
+
+QByteArray checksum(const QByteArray &content)
+{
+    QByteArray out;
+    appendChecksum(out, content.constData(), content.size());
+    return out;
+}
+
+// A name or path written by LineWriter::name(); empty optional for anything
+// that is not hexadecimal bytes.
+std::optional<QString> textFrom(const QByteArray &hex)
+{
+    if (hex.size() % 2 != 0
+        || !std::all_of(hex.begin(), hex.end(), [](char c) { return std::isxdigit(quint8(c)); }))
+        return std::nullopt;
+    return platform::decodeName(QByteArray::fromHex(hex));
+}
+
+// Only a plain name of a file, never "", "..", "a/b" or "x\0y": an undo
+// must not reach outside its folder.
+std::optional<QString> nameFrom(const QByteArray &hex)
+{
+    const std::optional<QString> name = textFrom(hex);
+    return name && platform::isPlainFileName(*name) ? name : std::nullopt;
+}
+
+std::optional<qint64> numberFrom(const QByteArray &text)
+{
+    bool ok = false;
+    const qint64 value = text.toLongLong(&ok);
+    return ok ? std::optional(value) : std::nullopt;
+}
+
+// "P <index> <old> <new> <device> <inode> <born> <kind>"; the first
+// version had size and time of change in place of the time of birth.
+std::optional<JournalEntry> entryFrom(const QList<QByteArray> &fields, bool first)
+{
+    const qsizetype expected = first ? 9 : 8;
+    if (fields.size() != expected)
+        return std::nullopt;
+    const QList<qsizetype> at
+        = first ? QList<qsizetype> {1, 4, 5, 8} : QList<qsizetype> {1, 4, 5, 6, 7};
+    std::array<qint64, 5> numbers {};
+    for (qsizetype i = 0; i < at.size(); ++i) {
+        const std::optional<qint64> number = numberFrom(fields.at(at[i]));
+        if (!number)
+            return std::nullopt;
+        numbers[size_t(i)] = *number;
+    }
+    const qint64 kind = first ? numbers[3] : numbers[4];
+    const qint64 born = first ? 0 : numbers[3];
+    const std::optional<QString> oldName = nameFrom(fields.at(2));
+    const std::optional<QString> newName = nameFrom(fields.at(3));
+    if (!oldName || !newName || numbers[0] < 0 || numbers[0] > std::numeric_limits<int>::max()
+        || kind < 0 || kind > int(platform::EntryKind::Other))
+        return std::nullopt;
+    return JournalEntry {int(numbers[0]),
+                         *oldName,
+                         *newName,
+                         {numbers[1], numbers[2], born, platform::EntryKind(kind)}};
+}
+
+// The content of a whole line, or empty optional when its checksum fails.
+std::optional<QByteArray> contentOf(const QByteArray &line)
+{
+    const qsizetype tab = line.lastIndexOf('\t');
+    if (tab < 0 || line.mid(tab + 1) != checksum(line.left(tab)))
+        return std::nullopt;
+    return line.left(tab);
+}
+
+} // namespace
+
+QByteArray header()
+{
+    return version;
+}
+
+LineWriter::LineWriter(qsizetype reserve)
+{
+    out_.reserve(reserve);
+}
+
+void LineWriter::separate()
+{
+    if (out_.size() > lineStart_)
+        out_.append(' ');
+}
+
+LineWriter &LineWriter::tag(char tag)
+{
+    separate();
+    out_.append(tag);
+    return *this;
+}
+
+LineWriter &LineWriter::number(qint64 value)
+{
+    separate();
+    char digits[24];
+    const auto result = std::to_chars(std::begin(digits), std::end(digits), value);
+    out_.append(digits, result.ptr - digits);
+    return *this;
+}
+
+LineWriter &LineWriter::name(const QString &name)
+{
+    separate();
+    const QByteArray bytes = platform::encodeName(name).value_or(QByteArray());
+    const qsizetype at = out_.size();
+    out_.resize(at + 2 * bytes.size());
+    char *hex = out_.data() + at;
+    for (const char byte : bytes) {
+        *hex++ = hexDigits[quint8(byte) >> 4];
+        *hex++ = hexDigits[quint8(byte) & 0xF];
+    }
+    return *this;
+}
+
+LineWriter &LineWriter::text(const QByteArray &text)
+{
+    separate();
+    out_.append(text);
+    return *this;
+}
+
+LineWriter &LineWriter::end()
+{
+    const qsizetype contentEnd = out_.size();
+    out_.append('\t');
+    appendChecksum(out_, out_.constData() + lineStart_, contentEnd - lineStart_);
+    out_.append('\n');
+    lineStart_ = out_.size();
+    return *this;
+}
+
+LineWriter &LineWriter::entry(const JournalEntry &entry)
+{
+    const platform::FileIdentity &id = entry.identity;
+    return tag('P')
+        .number(entry.index)
+        .name(entry.oldName)
+        .name(entry.newName)
+        .number(id.device)
+        .number(id.inode)
+        .number(id.bornNs)
+        .number(int(id.kind))
+        .end();
+}
+
+QByteArray LineWriter::take()
+{
+    lineStart_ = 0;
+    return std::exchange(out_, QByteArray());
+}
+
+QByteArray line(const QByteArray &content)
+{
+    return LineWriter().text(content).end().take();
+}
+
+namespace {
+
+// Reads the lines after the header into `run`; false when the record cannot
+// be trusted.
+class Parser
+{
+public:
+    Parser(RecordedRun &run, bool first)
+        : run(run)
+        , first(first)
+    { }
+
+    bool take(qsizetype line, const QByteArray &content)
+    {
+        const QList<QByteArray> fields = content.split(' ');
+        const QByteArray &tag = fields.first();
+        if (line == 1)
+            return takeRun(tag, fields);
+        if (tag == "P") {
+            const std::optional<JournalEntry> entry = entryFrom(fields, first);
+            // Before "B" every entry is planned once; after it, an entry is
+            // planned anew.
+            if (!entry || (!planComplete && entries.contains(entry->index)))
+                return false;
+            entries.insert(entry->index, {*entry, RecordedRun::Outcome::Unknown});
+            return true;
+        }
+        if (!planComplete) {
+            planComplete = tag == "B" && fields.size() == 2
+                           && numberFrom(fields.at(1)) == qint64(entries.size());
+            return planComplete;
+        }
+        if (tag == "E" && fields.size() == 1) {
+            run.finished = true;
+            return true;
+        }
+        if (tag == "U" && first) {
+            // Renamed otherwise than planned; it replaces the plan's entry.
+            const std::optional<JournalEntry> entry = entryFrom(fields, first);
+            if (entry)
+                entries.insert(entry->index, {*entry, RecordedRun::Outcome::Renamed});
+            return entry.has_value();
+        }
+        return takeOutcome(tag, fields);
+    }
+
+    bool complete() const { return planComplete; }
+    QList<RecordedRun::Entry> takeEntries() { return entries.values(); }
+
+private:
+    bool takeRun(const QByteArray &tag, const QList<QByteArray> &fields)
+    {
+        if (tag != "R" || fields.size() != 3)
+            return false;
+        const std::optional<qint64> started = numberFrom(fields.at(1));
+        const std::optional<QString> folder = textFrom(fields.at(2));
+        // Undo renames in this folder alone: it must be a whole path.
+        if (!started || !folder || platform::cleanFolderPath(*folder).isEmpty()
+            || folder->contains(QChar(0)))
+            return false;
+        run.started = QDateTime::fromMSecsSinceEpoch(*started);
+        run.folder = *folder;
+        return true;
+    }
+
+    // "D <first> <last>": the planned entries from first to last were
+    // renamed (the first version: "D <index>"); "F <index>": failed;
+    // "S <index>": settled by an undo.
+    bool takeOutcome(const QByteArray &tag, const QList<QByteArray> &fields)
+    {
+        const bool range = tag == "D" && !first;
+        if (fields.size() != (range ? 3 : 2))
+            return false;
+        const std::optional<qint64> from = numberFrom(fields.at(1));
+        const std::optional<qint64> to = numberFrom(fields.back());
+        if (!from || !to || *from > *to)
+            return false;
+        using Outcome = RecordedRun::Outcome;
+        Outcome outcome;
+        if (tag == "D")
+            outcome = Outcome::Renamed;
+        else if (tag == "F")
+            outcome = Outcome::Failed;
+        else if (tag == "S")
+            outcome = Outcome::Settled;
+        else
+            return false;
+        // Only a planned rename can succeed or be undone; an entry the plan
+        // knew would fail may fail without a plan line.
+        if (outcome != Outcome::Failed && !entries.contains(int(*from)))
+            return false;
+        for (auto entry = entries.lowerBound(int(*from));
+             entry != entries.end() && entry.key() <= *to; ++entry) {
+            if (entry->outcome != Outcome::Settled)
+                entry->outcome = outcome;
+        }
+        return true;
+    }
+
+    RecordedRun &run;
+    const bool first;
+    QMap<int, RecordedRun::Entry> entries;
+    bool planComplete = false;
+};
+
+} // namespace
+
+RecordedRun parse(const QByteArray &record)
+{
+    RecordedRun run;
+    run.damaged = true;
+    QList<QByteArray> lines = record.split('\n');
+    // What follows the last line end is a line cut short by a crash.
+    lines.removeLast();
+    std::optional<Parser> parser;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const std::optional<QByteArray> content = contentOf(lines.at(i));
+        if (!content)
+            return run;
+        if (i == 0) {
+            if (*content != version && *content != firstVersion)
+                return run;
+            parser.emplace(run, *content == firstVersion);
+        } else if (!parser->take(i, *content)) {
+            return run;
+        }
+    }
+    if (!parser || !parser->complete())
+        return run;
+    run.entries = parser->takeEntries();
+    run.damaged = false;
+    return run;
+}
+
+} // namespace namlex::journalformat

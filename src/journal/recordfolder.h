@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/problem.h"
+
+#include <QFile>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <variant>
+
+namespace namlex {
+
+// The folder that keeps one record file per run, readable by the user
+// alone: the records hold the user's folder and file names. Runs are
+// ordered by a sequence number that never repeats and never goes back, kept
+// in the file "sequence" and in the records' own names, so that a clock set
+// back or two runs within a moment keep their order.
+class RecordFolder
+{
+public:
+    // How many runs are kept to be undone.
+    static constexpr int keptRuns = 50;
+
+    explicit RecordFolder(const QString &path);
+
+    // A new, empty record file for the next run, created for this user
+    // alone and locked for this program; or why there can be none.
+    std::variant<std::unique_ptr<QFile>, platform::Problem> createRecord() const;
+    // The names of the record files, newest first.
+    QStringList records() const;
+    QString filePath(const QString &record) const;
+    // Keeps a record that cannot be trusted aside for a look; it is never
+    // offered again.
+    void setAside(const QString &record) const;
+    // Removes all but the newest `keptRuns` records, and all but as many
+    // records set aside; a record another program holds is left alone.
+    void prune() const;
+
+private:
+    qint64 lastSequence() const;
+    QString path_;
+};
+
+} // namespace namlex

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+namespace namlex::platform {
+
+// How a folder's file system compares and limits names.
+struct NameRules
+{
+    enum class LetterCase {
+        Sensitive, // "a.mp3" and "A.mp3" are two names
+        Folded, // they are one name (FAT, exFAT, NTFS, and folders marked so)
+        Unknown,
+    };
+    enum class Unit {
+        Bytes, // ext4 and most Unix file systems
+        Utf16, // FAT, exFAT, NTFS and HFS+ count UTF-16 code units
+        Unknown, // FUSE and network file systems do not say
+    };
+    LetterCase letterCase = LetterCase::Sensitive;
+    Unit unit = Unit::Bytes;
+    int maxLength = 255; // in the unit; for Unknown, the limit in bytes the system reports
+};
+
+} // namespace namlex::platform

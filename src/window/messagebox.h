@@ -1,0 +1,35 @@
+#pragma once
+
+#include "commands/prompter.h"
+
+#include <QMessageBox>
+
+class QTableView;
+
+namespace namlex {
+
+// A message box as the program shows it: the text, title, buttons and icon
+// of the message, German button captions whatever the locale, the message's
+// informative line, and its details, which may be a table. A box with a
+// table can be resized, the table growing with it, and Ctrl+C copies the
+// whole table as text.
+class MessageBox : public QMessageBox
+{
+public:
+    MessageBox(const Message &message, QWidget *parent);
+
+    // The table of the details, if the message has one.
+    QTableView *table() const { return table_; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void showTable(const std::shared_ptr<const DetailTable> &table);
+    void fitTable(bool shown);
+
+    Message message_;
+    QTableView *table_ = nullptr;
+};
+
+} // namespace namlex

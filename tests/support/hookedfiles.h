@@ -1,0 +1,67 @@
+#pragma once
+
+#include "commands/platformfiles.h"
+
+#include <cerrno>
+#include <functional>
+
+namespace namlex::test {
+
+// The folders on disk, with a way for a test to step in before each rename
+// or to make renames fail.
+class HookedFileSystem : public FileSystem
+{
+public:
+    int renames = 0;
+    int failAt = 0; // this rename fails for want of permission; 0: none
+    std::optional<platform::Problem> failure; // every rename fails so
+    std::function<void()> beforeRename;
+
+    std::unique_ptr<Folder> openFolder(const QString &path) override
+    {
+        return std::make_unique<HookedFolder>(*this, disk.openFolder(path));
+    }
+
+private:
+    class HookedFolder : public Folder
+    {
+    public:
+        HookedFolder(HookedFileSystem &hooks, std::unique_ptr<Folder> folder)
+            : hooks(hooks)
+            , folder(std::move(folder))
+        { }
+        std::optional<QStringList> entryNames() const override { return folder->entryNames(); }
+        platform::NameRules nameRules(const QStringList &entries) const override
+        {
+            return folder->nameRules(entries);
+        }
+        std::optional<platform::FileIdentity> identityOf(const QString &name) const override
+        {
+            return folder->identityOf(name);
+        }
+        platform::Problem rename(const QString &from, const QString &to) override
+        {
+            ++hooks.renames;
+            if (hooks.beforeRename)
+                hooks.beforeRename();
+            if (hooks.failure)
+                return *hooks.failure;
+            if (hooks.renames == hooks.failAt)
+                return {platform::Cause::NoPermission, std::nullopt, QString(), EACCES};
+            return folder->rename(from, to);
+        }
+        platform::Problem deleteFile(const QString &name,
+                                     const platform::FileIdentity &expected) override
+        {
+            return folder->deleteFile(name, expected);
+        }
+
+    private:
+        HookedFileSystem &hooks;
+        std::unique_ptr<Folder> folder;
+    };
+
+    PlatformFileSystem disk;
+};
+
+} // namespace namlex::test
