@@ -73,7 +73,7 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &workin
     const std::optional<platform::EntryKind> kind = platform::kindOf(path);
     if (!kind)
         return failure(messages::noSuchPath(given));
-    AuswahlFenster::StartPath start {path, {}};
+    StartPath start {path, {}};
     if (*kind != platform::EntryKind::Folder) {
         start.folder = platform::cleanFolderPath(platform::joinPath(path, u".."_s));
         start.file = path.section(platform::pathSeparator(), -1);

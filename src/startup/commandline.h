@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/auswahlfenster.h"
+#include "window/startpath.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,7 +15,7 @@ struct CommandLine
 {
     enum class Action { OpenWindow, PrintHelp, PrintVersion, Fail };
     Action action = Action::OpenWindow;
-    std::optional<AuswahlFenster::StartPath> start;
+    std::optional<StartPath> start;
     QString error; // Fail: what is wrong, in a sentence
 };
 
