@@ -397,6 +397,11 @@ QString badCommandLine(const QString &reason)
     return u"Die Befehlszeile ist ungültig: "_s + reason;
 }
 
+QString emptyPath()
+{
+    return u"Ein leerer Pfad kann nicht geöffnet werden."_s;
+}
+
 QString progressTitle()
 {
     return u"Umbenennen"_s;

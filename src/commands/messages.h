@@ -102,6 +102,7 @@ QString cannotOpen(const QString &path);
 QString tooManyArguments();
 QString unknownOption(const QString &option);
 QString badCommandLine(const QString &reason);
+QString emptyPath();
 
 // The progress dialog of a long run.
 QString progressTitle();

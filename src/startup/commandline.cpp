@@ -65,6 +65,10 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &workin
     if (paths.isEmpty())
         return {};
     const QString given = paths.first();
+    // Joined to the working folder, an empty argument would name that folder;
+    // it is more likely a variable left empty in a script.
+    if (given.isEmpty())
+        return failure(messages::emptyPath());
     // cleanFolderPath() gives nothing for a relative path, which then
     // starts from the working folder.
     QString path = platform::cleanFolderPath(given);

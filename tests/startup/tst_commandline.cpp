@@ -45,6 +45,8 @@ private Q_SLOTS:
             << u"~/Musik"_s << QString();
         QTest::newRow("a path that does not exist")
             << QStringList {u"~/nirgends"_s} << Action::Fail << QString() << QString();
+        QTest::newRow("an empty argument")
+            << QStringList {QString()} << Action::Fail << QString() << QString();
         QTest::newRow("two arguments")
             << QStringList {u"~/Musik"_s, u"~"_s} << Action::Fail << QString() << QString();
         QTest::newRow("an unknown option")
