@@ -17,6 +17,10 @@ struct CommandLine
     Action action = Action::OpenWindow;
     std::optional<StartPath> start;
     QString error; // Fail: what is wrong, in a sentence
+    // OpenWindow: how many of the arguments, the program's own first, Qt may
+    // take its options from. Qt takes "-reverse" wherever it stands, so the
+    // "--" that ends the options and all after it must never reach Qt.
+    int qtArguments = 0;
 };
 
 // The arguments as decoded from their bytes, the program's own first; a

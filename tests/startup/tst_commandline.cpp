@@ -22,39 +22,52 @@ class TestCommandLine : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // "~" stands for a temporary folder that holds "Musik/01 - a.mp3" and a
-    // folder whose name is not UTF-8; relative paths start from it.
+    // "~" stands for a temporary folder that holds "Musik/01 - a.mp3", the
+    // files "-a.mp3" and "-reverse" and a folder whose name is not UTF-8;
+    // relative paths start from it. "forQt": how many arguments, the
+    // program's own first, Qt may take its options from.
     void readsTheArguments_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<Action>("action");
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("forQt");
         const QString undecodable = platform::decodeName("Lieder \xe4");
         QTest::newRow("no argument")
-            << QStringList() << Action::OpenWindow << QString() << QString();
+            << QStringList() << Action::OpenWindow << QString() << QString() << 1;
         QTest::newRow("a folder") << QStringList {u"~/Musik/"_s} << Action::OpenWindow
-                                  << u"~/Musik"_s << QString();
-        QTest::newRow("a file, relative") << QStringList {u"Musik/01 - a.mp3"_s}
-                                          << Action::OpenWindow << u"~/Musik"_s << u"01 - a.mp3"_s;
+                                  << u"~/Musik"_s << QString() << 2;
+        QTest::newRow("a file, relative")
+            << QStringList {u"Musik/01 - a.mp3"_s} << Action::OpenWindow << u"~/Musik"_s
+            << u"01 - a.mp3"_s << 2;
         QTest::newRow("a folder whose name is not UTF-8")
             << QStringList {u"~/"_s + undecodable} << Action::OpenWindow << u"~/"_s + undecodable
-            << QString();
+            << QString() << 2;
         QTest::newRow("Qt's own option is passed over")
             << QStringList {u"-platform"_s, u"offscreen"_s, u"~/Musik"_s} << Action::OpenWindow
-            << u"~/Musik"_s << QString();
+            << u"~/Musik"_s << QString() << 4;
+        QTest::newRow("a file named like an option, after --")
+            << QStringList {u"--"_s, u"-a.mp3"_s} << Action::OpenWindow << u"~"_s << u"-a.mp3"_s
+            << 1;
+        QTest::newRow("Qt's option after -- names a file")
+            << QStringList {u"-platform"_s, u"offscreen"_s, u"--"_s, u"-reverse"_s}
+            << Action::OpenWindow << u"~"_s << u"-reverse"_s << 3;
+        QTest::newRow("-- as the value of Qt's option")
+            << QStringList {u"-title"_s, u"--"_s, u"-reverse"_s} << Action::OpenWindow << QString()
+            << QString() << 4;
         QTest::newRow("a path that does not exist")
-            << QStringList {u"~/nirgends"_s} << Action::Fail << QString() << QString();
+            << QStringList {u"~/nirgends"_s} << Action::Fail << QString() << QString() << 0;
         QTest::newRow("an empty argument")
-            << QStringList {QString()} << Action::Fail << QString() << QString();
+            << QStringList {QString()} << Action::Fail << QString() << QString() << 0;
         QTest::newRow("two arguments")
-            << QStringList {u"~/Musik"_s, u"~"_s} << Action::Fail << QString() << QString();
+            << QStringList {u"~/Musik"_s, u"~"_s} << Action::Fail << QString() << QString() << 0;
         QTest::newRow("an unknown option")
-            << QStringList {u"--alles"_s} << Action::Fail << QString() << QString();
+            << QStringList {u"--alles"_s} << Action::Fail << QString() << QString() << 0;
         QTest::newRow("--help") << QStringList {u"--help"_s} << Action::PrintHelp << QString()
-                                << QString();
+                                << QString() << 0;
         QTest::newRow("-v") << QStringList {u"-v"_s} << Action::PrintVersion << QString()
-                            << QString();
+                            << QString() << 0;
     }
 
     void readsTheArguments()
@@ -63,10 +76,13 @@ private Q_SLOTS:
         QFETCH(Action, action);
         QFETCH(QString, folder);
         QFETCH(QString, file);
+        QFETCH(int, forQt);
         QTemporaryDir dir;
         const QByteArray root = QFile::encodeName(dir.path());
         QVERIFY(::mkdir(root + "/Musik", 0755) == 0 && ::mkdir(root + "/Lieder \xe4", 0755) == 0);
         writeRawFile(root + "/Musik", "01 - a.mp3", "a");
+        writeRawFile(root, "-a.mp3", "a");
+        writeRawFile(root, "-reverse", "a");
         for (QString &argument : arguments)
             argument.replace(u'~', dir.path());
 
@@ -76,6 +92,7 @@ private Q_SLOTS:
         QCOMPARE(line.action, action);
         QCOMPARE(line.start.has_value(), !folder.isEmpty());
         QCOMPARE(line.error.isEmpty(), action != Action::Fail);
+        QCOMPARE(line.qtArguments, forQt);
         if (line.start) {
             QCOMPARE(line.start->folder, folder.replace(u'~', dir.path()));
             QCOMPARE(line.start->file, file);
