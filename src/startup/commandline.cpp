@@ -1,8 +1,8 @@
 #include "startup/commandline.h"
 
 #include "commands/messages.h"
-#include "platform/filesystem.h"
 #include "platform/folderlisting.h"
+#include "platform/pathlookup.h"
 #include "platform/paths.h"
 
 #include <QCommandLineParser>
@@ -99,11 +99,23 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &workin
     QString path = platform::cleanFolderPath(given);
     if (path.isEmpty())
         path = platform::cleanFolderPath(platform::joinPath(workingFolder, given));
-    const std::optional<platform::EntryKind> kind = platform::kindOf(path);
-    if (!kind)
+    // "Does not exist" only where nothing is there: a path that cannot be
+    // looked at says why.
+    const platform::PathLookup found = platform::lookUpPath(path);
+    switch (found.outcome) {
+    case platform::PathLookup::Outcome::Found:
+        break;
+    case platform::PathLookup::Outcome::Missing:
         return failure(messages::noSuchPath(given));
+    case platform::PathLookup::Outcome::TooLong:
+        return failure(messages::pathTooLong(given));
+    case platform::PathLookup::Outcome::NoPermission:
+        return failure(messages::noPermission(given));
+    case platform::PathLookup::Outcome::Failed:
+        return failure(messages::cannotRead(given, found.systemError));
+    }
     StartPath start {path, {}};
-    if (*kind != platform::EntryKind::Folder) {
+    if (found.kind != platform::EntryKind::Folder) {
         start.folder = platform::cleanFolderPath(platform::joinPath(path, u".."_s));
         start.file = path.section(platform::pathSeparator(), -1);
     }
