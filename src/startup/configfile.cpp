@@ -75,8 +75,11 @@ std::optional<QString> ConfigFile::readFolder()
 
 void ConfigFile::writeFolder(const QString &folder)
 {
+    // Only the first line is read back: a folder whose name holds a line
+    // break would come back cut short, as another folder or as none. The
+    // folder stored before is the better guess.
     const std::optional<QByteArray> bytes = platform::encodeName(folder);
-    if (!bytes)
+    if (!bytes || bytes->contains('\r') || bytes->contains('\n'))
         return;
     const QByteArray content = *bytes + "\r\n";
     // One place only, so that start-up never reads an older copy elsewhere.
