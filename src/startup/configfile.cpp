@@ -52,13 +52,14 @@ QByteArray ConfigFile::firstLine(const QByteArray &content)
 std::optional<QString> ConfigFile::readFolder()
 {
     // The file that closing writes comes first, so that the folder stored is
-    // the folder read back. When the program folder cannot be written to, a
-    // Config.ini there (left by an administrator, say) counts only as long
-    // as the user has none of their own.
-    const QString besideProgram = platform::joinPath(programFolder, fileName);
+    // the folder read back. A program in a folder it can write to reads its
+    // own file only: a copy on a USB stick must not open on a folder that
+    // the installed program stored. When the program folder cannot be
+    // written to, a Config.ini there (left by an administrator, say) counts
+    // only as long as the user has none of their own.
     const QString perUser = platform::joinPath(userFolder, fileName);
-    QString path = besideProgram;
-    if (!QFileInfo::exists(besideProgram) || (!programFolderWritable && QFileInfo::exists(perUser)))
+    QString path = platform::joinPath(programFolder, fileName);
+    if (!programFolderWritable && QFileInfo::exists(perUser))
         path = perUser;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

@@ -130,9 +130,10 @@ private Q_SLOTS:
         ::rmdir(root + "/B/Lieder \xe4");
     }
 
-    // Closing writes one place only, and start-up reads what closing wrote.
-    // A Config.ini left beside a program folder the user cannot write to
-    // (by an administrator, say) counts only while the user has none.
+    // Closing writes one place only, and start-up reads what closing wrote:
+    // a program in a writable folder never reads the user's file. A
+    // Config.ini left beside a program folder the user cannot write to (by
+    // an administrator, say) counts only while the user has none.
     void whereTheFileLives_data()
     {
         QTest::addColumn<bool>("writable");
@@ -142,6 +143,9 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("writtenTo"); // "program" or "user"
         QTest::newRow("writable program folder")
             << true << QByteArray("/p\r\n") << QByteArray("/u\r\n") << QByteArray("/p")
+            << QByteArray("program");
+        QTest::newRow("writable program folder without a file of its own")
+            << true << QByteArray() << QByteArray("/u\r\n") << QByteArray()
             << QByteArray("program");
         QTest::newRow("installed: the user's file wins over a stale one")
             << false << QByteArray("/p\r\n") << QByteArray("/u\r\n") << QByteArray("/u")
