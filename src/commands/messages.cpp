@@ -447,6 +447,27 @@ QString badCommandLine(const QString &reason)
     return u"Die Befehlszeile ist ungültig: "_s + reason;
 }
 
+QString emptyPath()
+{
+    return u"Ein leerer Pfad kann nicht geöffnet werden."_s;
+}
+
+QString pathTooLong(const QString &path)
+{
+    return u"Der Pfad „"_s + platform::displayName(path) + u"“ ist zu lang."_s;
+}
+
+QString noPermission(const QString &path)
+{
+    return u"Keine Berechtigung für „"_s + platform::displayName(path) + u"“."_s;
+}
+
+QString cannotRead(const QString &path, int systemError)
+{
+    return u"„"_s + platform::displayName(path) + u"“ lässt sich nicht lesen (Systemfehler "_s
+           + QString::number(systemError) + u")."_s;
+}
+
 QString progressTitle()
 {
     return u"Umbenennen"_s;

@@ -107,6 +107,10 @@ QString cannotOpen(const QString &path);
 QString tooManyArguments();
 QString unknownOption(const QString &option);
 QString badCommandLine(const QString &reason);
+QString emptyPath();
+QString pathTooLong(const QString &path);
+QString noPermission(const QString &path);
+QString cannotRead(const QString &path, int systemError);
 
 // The progress dialog of a long run.
 QString progressTitle();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/auswahlfenster.h"
+#include "window/startpath.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,8 +15,12 @@ struct CommandLine
 {
     enum class Action { OpenWindow, PrintHelp, PrintVersion, Fail };
     Action action = Action::OpenWindow;
-    std::optional<AuswahlFenster::StartPath> start;
+    std::optional<StartPath> start;
     QString error; // Fail: what is wrong, in a sentence
+    // OpenWindow: how many of the arguments, the program's own first, Qt may
+    // take its options from. Qt takes "-reverse" wherever it stands, so the
+    // "--" that ends the options and all after it must never reach Qt.
+    int qtArguments = 0;
 };
 
 // The arguments as decoded from their bytes, the program's own first; a

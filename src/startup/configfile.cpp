@@ -52,13 +52,14 @@ QByteArray ConfigFile::firstLine(const QByteArray &content)
 std::optional<QString> ConfigFile::readFolder()
 {
     // The file that closing writes comes first, so that the folder stored is
-    // the folder read back. When the program folder cannot be written to, a
-    // Config.ini there (left by an administrator, say) counts only as long
-    // as the user has none of their own.
-    const QString besideProgram = platform::joinPath(programFolder, fileName);
+    // the folder read back. A program in a folder it can write to reads its
+    // own file only: a copy on a USB stick must not open on a folder that
+    // the installed program stored. When the program folder cannot be
+    // written to, a Config.ini there (left by an administrator, say) counts
+    // only as long as the user has none of their own.
     const QString perUser = platform::joinPath(userFolder, fileName);
-    QString path = besideProgram;
-    if (!QFileInfo::exists(besideProgram) || (!programFolderWritable && QFileInfo::exists(perUser)))
+    QString path = platform::joinPath(programFolder, fileName);
+    if (!programFolderWritable && QFileInfo::exists(perUser))
         path = perUser;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -75,8 +76,11 @@ std::optional<QString> ConfigFile::readFolder()
 
 void ConfigFile::writeFolder(const QString &folder)
 {
+    // Only the first line is read back: a folder whose name holds a line
+    // break would come back cut short, as another folder or as none. The
+    // folder stored before is the better guess.
     const std::optional<QByteArray> bytes = platform::encodeName(folder);
-    if (!bytes)
+    if (!bytes || bytes->contains('\r') || bytes->contains('\n'))
         return;
     const QByteArray content = *bytes + "\r\n";
     // One place only, so that start-up never reads an older copy elsewhere.

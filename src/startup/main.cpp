@@ -16,6 +16,7 @@
 #include <QStandardPaths>
 
 #include <cstdio>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -54,7 +55,11 @@ int main(int argc, char **argv)
         break;
     }
 
-    QApplication app(argc, argv);
+    // What follows "--" names a folder or file, even one called "-reverse".
+    int qtArgc = line.qtArguments;
+    std::vector<char *> qtArgv(argv, argv + qtArgc);
+    qtArgv.push_back(nullptr);
+    QApplication app(qtArgc, qtArgv.data());
     namlex::installQtGerman(app);
     QApplication::setApplicationName(u"Namlex"_s);
     QApplication::setApplicationVersion(namlex::versionText());

@@ -2,6 +2,7 @@
 
 #include "commands/commandcontext.h"
 #include "window/auswahlfenstercontrols.h"
+#include "window/startpath.h"
 #include "window/windowservices.h"
 
 #include <QSet>
@@ -20,13 +21,7 @@ class AuswahlFenster : public QWidget, private FolderSource, private Choices
 public:
     explicit AuswahlFenster(const WindowServices &services, QWidget *parent = nullptr);
 
-    // What the command line asks to open: a folder, and maybe a file in it
-    // to select.
-    struct StartPath
-    {
-        QString folder;
-        QString file;
-    };
+    using StartPath = namlex::StartPath;
 
     // Caption, first tool tips and the first folder: the one asked for, else
     // the stored one, else the first of the fallback folders that can be

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs the real program with no display at all: --help and --version print
-# and end with status 0, a path that does not exist and a second argument end
-# with status 2 and an error on standard error, and none of them tries to
-# open a window (without a display that would abort the program).
+# and end with status 0, a path that does not exist, an empty argument and a
+# second argument end with status 2 and an error on standard error, and none
+# of them tries to open a window (without a display that would abort the
+# program).
 # Usage: commandline_without_display.sh PATH_TO_NAMLEX
 set -euo pipefail
 binary=$1
@@ -25,6 +26,9 @@ run 0 --version
 [[ $(cat "$work/out") == "namlex 1.1" ]] || fail "--version printed: $(cat "$work/out")"
 run 2 "$work/nirgends"
 grep -q 'gibt es nicht' "$work/err" || fail "a missing path gave: $(cat "$work/err")"
+[[ ! -s $work/out ]] || fail "an error went to standard output"
+run 2 ""
+grep -q 'leerer Pfad' "$work/err" || fail "an empty argument gave: $(cat "$work/err")"
 [[ ! -s $work/out ]] || fail "an error went to standard output"
 run 2 "$work" "$work"
 grep -q 'Nur ein Ordner' "$work/err" || fail "two arguments gave: $(cat "$work/err")"

@@ -130,9 +130,10 @@ private Q_SLOTS:
         ::rmdir(root + "/B/Lieder \xe4");
     }
 
-    // Closing writes one place only, and start-up reads what closing wrote.
-    // A Config.ini left beside a program folder the user cannot write to
-    // (by an administrator, say) counts only while the user has none.
+    // Closing writes one place only, and start-up reads what closing wrote:
+    // a program in a writable folder never reads the user's file. A
+    // Config.ini left beside a program folder the user cannot write to (by
+    // an administrator, say) counts only while the user has none.
     void whereTheFileLives_data()
     {
         QTest::addColumn<bool>("writable");
@@ -142,6 +143,9 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("writtenTo"); // "program" or "user"
         QTest::newRow("writable program folder")
             << true << QByteArray("/p\r\n") << QByteArray("/u\r\n") << QByteArray("/p")
+            << QByteArray("program");
+        QTest::newRow("writable program folder without a file of its own")
+            << true << QByteArray() << QByteArray("/u\r\n") << QByteArray()
             << QByteArray("program");
         QTest::newRow("installed: the user's file wins over a stale one")
             << false << QByteArray("/p\r\n") << QByteArray("/u\r\n") << QByteArray("/u")
@@ -204,17 +208,25 @@ private Q_SLOTS:
     }
 
     // The file is replaced whole or not at all: a write that fails, here at
-    // a file size limit as on a full disk, leaves the old file as it was.
+    // a file size limit as on a full disk, leaves the old file as it was, and
+    // so does a folder that one line cannot hold.
     void writingReplacesTheFileWhole_data()
     {
+        QTest::addColumn<QString>("shown");
         QTest::addColumn<qint64>("sizeLimit"); // -1: none
         QTest::addColumn<QByteArray>("content");
-        QTest::newRow("written") << qint64(-1) << QByteArray("/neu\r\n");
-        QTest::newRow("disk full while writing") << qint64(2) << QByteArray("/alt\r\n");
+        QTest::newRow("written") << u"/neu"_s << qint64(-1) << QByteArray("/neu\r\n");
+        QTest::newRow("disk full while writing")
+            << u"/neu"_s << qint64(2) << QByteArray("/alt\r\n");
+        QTest::newRow("a folder whose name holds LF")
+            << u"/neu\n/a"_s << qint64(-1) << QByteArray("/alt\r\n");
+        QTest::newRow("a folder whose name holds CR")
+            << u"/neu\r/a"_s << qint64(-1) << QByteArray("/alt\r\n");
     }
 
     void writingReplacesTheFileWhole()
     {
+        QFETCH(QString, shown);
         QFETCH(qint64, sizeLimit);
         QFETCH(QByteArray, content);
         QTemporaryDir dir;
@@ -225,7 +237,7 @@ private Q_SLOTS:
         ConfigFile config(dir.path(), dir.filePath(u"user"_s), true);
         {
             const FileSizeLimit limit(sizeLimit);
-            config.writeFolder(u"/neu"_s);
+            config.writeFolder(shown);
         }
         QCOMPARE(readRawFile(folder, "Config.ini"), content);
         QCOMPARE(readRawFile(folder, "old"), QByteArray("/alt\r\n"));
