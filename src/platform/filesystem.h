@@ -22,9 +22,6 @@ struct FileIdentity
     bool operator==(const FileIdentity &) const = default;
 };
 
-// What stands at the path, links followed; empty when nothing does.
-std::optional<EntryKind> kindOf(const QString &path);
-
 // Writes what the file holds through to the disk, so that it survives a
 // power cut; false when that failed.
 bool flushToDisk(QFileDevice &file);

@@ -6,23 +6,9 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace namlex::platform {
-
-std::optional<EntryKind> kindOf(const QString &path)
-{
-    const std::optional<QByteArray> bytes = systemPath(path);
-    struct stat info = {};
-    if (!bytes || ::stat(bytes->constData(), &info) != 0)
-        return std::nullopt;
-    if (S_ISREG(info.st_mode))
-        return EntryKind::File;
-    if (S_ISDIR(info.st_mode))
-        return EntryKind::Folder;
-    return EntryKind::Other;
-}
 
 bool flushToDisk(QFileDevice &file)
 {
