@@ -3,9 +3,11 @@
 
 #include "commands/renamecommands.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <cerrno>
+#include <cstdio>
 #include <QLocale>
 #include <QTest>
 
@@ -306,6 +308,65 @@ private Q_SLOTS:
         QCOMPARE(bench.progress.log.mid(bench.progress.log.size() - 3, 2),
                  (QStringList {u"advance %1"_s.arg(stopAfter), u"end"_s}));
         QVERIFY(bench.progress.log.last().startsWith(u"Ergebnis des Wartens: "_s));
+        // Time spent answering a box of the run is no renaming time.
+        const qsizetype error = bench.progress.log.indexOf(u"Fehler geortet!"_s);
+        if (error > 0)
+            QCOMPARE(bench.progress.log.mid(error - 1, 3),
+                     (QStringList {u"pause"_s, u"Fehler geortet!"_s, u"resume"_s}));
+    }
+
+    // What the question showed is what the run does: an entry that is no
+    // longer the planned file when its turn comes is not renamed.
+    void theRunRenamesOnlyWhatItPlanned_data()
+    {
+        QTest::addColumn<Change>("whileAsking");
+        QTest::addColumn<QList<QByteArray>>("after");
+        QTest::addColumn<QString>("cause"); // of the error box; empty: none
+        const auto replace
+            = [](const QByteArray &name, const std::function<void(QByteArray)> &make) {
+                  return Change([name, make](Bench &bench) {
+                      QVERIFY(QFile::remove(bench.dir.filePath(QString::fromUtf8(name))));
+                      make(bench.raw() + '/' + name);
+                  });
+              };
+        QTest::newRow("a file replaced by a folder")
+            << replace("01 - Titel.mp3",
+                       [](QByteArray path) { QVERIFY(QDir().mkdir(QString::fromUtf8(path))); })
+            << QList<QByteArray> {"01 - Titel.mp3", "Zwei.mp3"}
+            << u"Die Datei wurde inzwischen durch einen Ordner ersetzt."_s;
+        QTest::newRow("a file saved anew through a temporary file")
+            << Change([](Bench &bench) {
+                   writeRawFile(bench.raw(), "tmp", "neu");
+                   QVERIFY(std::rename(bench.raw() + "/tmp", bench.raw() + "/01 - Titel.mp3") == 0);
+               })
+            << QList<QByteArray> {"01 - Titel.mp3", "Zwei.mp3"}
+            << u"Unter diesem Namen ist inzwischen eine andere Datei."_s;
+        QTest::newRow("a file whose tags were edited")
+            << Change([](Bench &bench) { writeRawFile(bench.raw(), "01 - Titel.mp3", "tags"); })
+            << QList<QByteArray> {"Titel.mp3", "Zwei.mp3"} << QString();
+        QTest::newRow("a file gone") << Change([](Bench &bench) {
+            QVERIFY(QFile::remove(bench.dir.filePath(u"01 - Titel.mp3"_s)));
+        }) << QList<QByteArray> {"Zwei.mp3"}
+                                     << u"Die Datei ist nicht mehr da."_s;
+    }
+
+    void theRunRenamesOnlyWhatItPlanned()
+    {
+        QFETCH(Change, whileAsking);
+        QFETCH(QList<QByteArray>, after);
+        QFETCH(QString, cause);
+        Bench bench(false, {"01 - Titel.mp3", "02 - Zwei.mp3"});
+        bench.prompter.onAsk = [&](const Message &) {
+            bench.prompter.onAsk = nullptr;
+            whileAsking(bench);
+        };
+        bench.run({runBothCommand});
+        QCOMPARE(bench.names(), after);
+        const QStringList titles = bench.prompter.titles();
+        QCOMPARE(titles.contains(u"Fehler geortet!"_s), !cause.isEmpty());
+        if (!cause.isEmpty())
+            QVERIFY(bench.prompter.shown.at(1).details.endsWith(cause));
+        QCOMPARE(titles.last(), title(cause.isEmpty() ? u"100.0"_s : u"50.0"_s));
     }
 
     // The error box keeps its text; its details say why.
@@ -413,6 +474,20 @@ private Q_SLOTS:
         bench.prompter.answers = {Answer::Yes, Answer::Yes};
         bench.run({runNumbersCommand});
         QCOMPARE(bench.names(), (QList<QByteArray> {"01 - a.mp3", "a.mp3", "c.mp3"}));
+    }
+
+    // A run that cannot be recorded, and so not be undone, says so in its
+    // question, before anything is renamed.
+    void aRunThatCannotBeRecordedSaysSoFirst()
+    {
+        Bench bench(false, {"01 - a.mp3"});
+        writeRawFile(bench.raw(), "file.txt", "");
+        FileJournal journal(bench.dir.filePath(u"file.txt/Namlex"_s));
+        bench.prompter.answers = {Answer::No};
+        runBothCommand({bench.list, bench.folder, bench.choices, bench.files, journal,
+                        bench.prompter, bench.progress});
+        QCOMPARE(bench.prompter.shown.first().informative.split(u'\n').last().left(55),
+                 u"Achtung: Dieser Lauf lässt sich nicht aufzeichnen und d"_s);
     }
 
     void percentageFollowsTheLocale()

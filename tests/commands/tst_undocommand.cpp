@@ -132,6 +132,13 @@ private Q_SLOTS:
         Bench bench(false, files);
         bench.progress.stopAfter = stopAfter;
         bench.prompter.answers = answers;
+        // The plan is in the record before the first rename.
+        bench.files.beforeRename = [&bench] {
+            QFile record(newestRecord(bench));
+            QVERIFY(record.open(QIODevice::ReadOnly));
+            QVERIFY(!journalformat::parse(record.readAll()).damaged);
+            bench.files.beforeRename = nullptr;
+        };
         bench.run({runBothCommand});
         since(bench);
 

@@ -1,14 +1,20 @@
 #include "platform/folderlisting.h"
 
-
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 using namespace namlex::platform;
 using namespace Qt::StringLiterals;
+
+// What happens in the folder after the last read; the stamps taken then.
+using FolderChange = std::function<void(const QTemporaryDir &, const FolderStamp &)>;
+Q_DECLARE_METATYPE(FolderChange)
 
 class TestListing : public QObject
 {
@@ -65,19 +71,42 @@ private Q_SLOTS:
     void rereadsOnlyWhenSomethingMayHaveChanged_data()
     {
         QTest::addColumn<bool>("settled"); // the last read came long after the last change
-        QTest::addColumn<QString>("change");
+        QTest::addColumn<FolderChange>("change"); // empty: none
         QTest::addColumn<bool>("reread");
-        QTest::newRow("unchanged, settled") << true << QString() << false;
-        QTest::newRow("unchanged, changed just before the last read") << false << QString() << true;
-        QTest::newRow("file added") << true << u"add"_s << true;
-        QTest::newRow("file renamed") << true << u"rename"_s << true;
-        QTest::newRow("file removed") << true << u"remove"_s << true;
+        const auto add = [](const QTemporaryDir &folder, const FolderStamp &) {
+            QVERIFY(QFile(folder.filePath(u"b.mp3"_s)).open(QIODevice::WriteOnly));
+        };
+        QTest::newRow("unchanged, settled") << true << FolderChange() << false;
+        QTest::newRow("unchanged, changed just before the last read")
+            << false << FolderChange() << true;
+        QTest::newRow("file added") << true << FolderChange(add) << true;
+        QTest::newRow("file renamed")
+            << true << FolderChange([](const QTemporaryDir &folder, auto &) {
+                   QVERIFY(QFile::rename(folder.filePath(u"a.mp3"_s), folder.filePath(u"c.mp3"_s)));
+               })
+            << true;
+        QTest::newRow("file removed")
+            << true << FolderChange([](const QTemporaryDir &folder, auto &) {
+                   QVERIFY(QFile::remove(folder.filePath(u"a.mp3"_s)));
+               })
+            << true;
+        // As "cp -a" and "rsync -t" do: only the time of the last status
+        // change tells.
+        QTest::newRow("file added, the folder's time put back")
+            << true << FolderChange([add](const QTemporaryDir &folder, const FolderStamp &before) {
+                   add(folder, before);
+                   const timespec times[2]
+                       = {{0, UTIME_OMIT},
+                          {before.modifiedNs / 1'000'000'000, before.modifiedNs % 1'000'000'000}};
+                   QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(folder.path()), times, 0) == 0);
+               })
+            << true;
     }
 
     void rereadsOnlyWhenSomethingMayHaveChanged()
     {
         QFETCH(bool, settled);
-        QFETCH(QString, change);
+        QFETCH(FolderChange, change);
         QFETCH(bool, reread);
         QTemporaryDir folder;
         QVERIFY(QFile(folder.filePath(u"a.mp3"_s)).open(QIODevice::WriteOnly));
@@ -89,18 +118,14 @@ private Q_SLOTS:
             previous.stamp.readNs += 3'000'000'000;
         // A change gets a stamp of its own only in a later step of the file
         // system's clock, which on ext2/3 moves by whole seconds.
-        if (!change.isEmpty())
+        if (change) {
             QThread::usleep(1'010'000 - previous.stamp.modifiedNs % 1'000'000'000 / 1000);
-        if (change == u"add")
-            QVERIFY(QFile(folder.filePath(u"b.mp3"_s)).open(QIODevice::WriteOnly));
-        else if (change == u"rename")
-            QVERIFY(QFile::rename(folder.filePath(u"a.mp3"_s), folder.filePath(u"c.mp3"_s)));
-        else if (change == u"remove")
-            QVERIFY(QFile::remove(folder.filePath(u"a.mp3"_s)));
+            change(folder, previous.stamp);
+        }
 
         const RawListing next = rawFileNamesSince(folder.path(), previous);
         QCOMPARE(next.stamp != previous.stamp, reread);
-        QCOMPARE(next.names != previous.names, !change.isEmpty());
+        QCOMPARE(next.names != previous.names, bool(change));
     }
 
     void missingFolder()
