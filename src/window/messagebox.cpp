@@ -5,12 +5,14 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QScreen>
 #include <QTableView>
 #include <QTextEdit>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -93,33 +95,65 @@ void MessageBox::showTable(const std::shared_ptr<const DetailTable> &table)
     table_->verticalHeader()->hide();
     // Uniform rows keep tens of thousands of them cheap.
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().lineSpacing() + 6);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->setMinimumHeight(table_->horizontalHeader()->sizeHint().height()
                              + shownRows * table_->verticalHeader()->defaultSectionSize()
                              + 2 * table_->frameWidth());
     area->layout()->addWidget(table_);
     setSizeGripEnabled(true);
-    for (QAbstractButton *button : buttons()) {
-        if (buttonRole(button) == QMessageBox::ActionRole)
-            connect(button, &QAbstractButton::clicked, this,
-                    [this] { fitTable(table_->isVisible()); });
+    // The box's own details button shows and hides the area; the box then
+    // lays itself out anew, and the table is fitted once that is done.
+    if (auto *buttonBox = findChild<QDialogButtonBox *>()) {
+        for (QAbstractButton *button : buttonBox->buttons()) {
+            if (buttonBox->buttonRole(button) == QDialogButtonBox::ActionRole)
+                connect(button, &QAbstractButton::clicked, this,
+                        [this] { QTimer::singleShot(0, this, &MessageBox::fitTable); });
+        }
     }
 }
 
-// QMessageBox fixes its size whenever it lays itself out; with the table
-// open, the box becomes resizable and wide enough for names.
-void MessageBox::fitTable(bool shown)
+bool MessageBox::tableShown() const
 {
-    if (!shown)
+    return table_ && table_->isVisibleTo(this);
+}
+
+// With the table open the box is wide enough for names, tall enough for
+// fifteen rows and no larger than the screen, and stays on it.
+void MessageBox::fitTable()
+{
+    if (!tableShown())
         return;
     setMinimumSize(0, 0);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect();
-    const int width = std::max(this->width(), std::min(760, screen.width() * 9 / 10));
-    table_->setColumnWidth(0, table_->fontMetrics().horizontalAdvance(u"zurückbenennen  "_s));
-    table_->setColumnWidth(1, (width - table_->columnWidth(0)) * 2 / 7);
-    table_->setColumnWidth(2, (width - table_->columnWidth(0)) * 2 / 7);
-    resize(width, std::max(height(), sizeHint().height()));
+    const QRect screen = this->screen()->availableGeometry();
+    const QSize wanted(std::min(800, screen.width() * 9 / 10),
+                       std::min(sizeHint().height(), screen.height() * 9 / 10));
+    table_->resizeColumnToContents(0);
+    const int names = (wanted.width() - table_->columnWidth(0)) * 3 / 10;
+    table_->setColumnWidth(1, names);
+    table_->setColumnWidth(2, names);
+    QRect frame(QPoint(), wanted.expandedTo(size()));
+    frame.moveCenter(parentWidget() ? parentWidget()->window()->geometry().center()
+                                    : screen.center());
+    frame.moveTop(std::clamp(frame.top(), screen.top(), screen.bottom() - frame.height()));
+    frame.moveLeft(std::clamp(frame.left(), screen.left(), screen.right() - frame.width()));
+    setGeometry(frame);
+}
+
+// QMessageBox fixes its size again whenever it lays itself out; while the
+// table is open the box keeps the size it has, or the user gave it.
+bool MessageBox::event(QEvent *event)
+{
+    const bool open = tableShown() && event->type() == QEvent::LayoutRequest;
+    const QSize before = size();
+    const bool handled = QMessageBox::event(event);
+    if (open) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        resize(before);
+    }
+    return handled;
 }
 
 void MessageBox::keyPressEvent(QKeyEvent *event)

@@ -22,11 +22,13 @@ public:
     QTableView *table() const { return table_; }
 
 protected:
+    bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void showTable(const std::shared_ptr<const DetailTable> &table);
-    void fitTable(bool shown);
+    void fitTable();
+    bool tableShown() const;
 
     Message message_;
     QTableView *table_ = nullptr;

@@ -5,10 +5,12 @@
 #include "window/filelistadapter.h"
 #include "window/filelistbox.h"
 #include "window/foldertree.h"
+#include "window/messagebox.h"
 #include "window/qtprompter.h"
 #include "window/wrappingcheckbox.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -16,6 +18,7 @@
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStringListModel>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -297,6 +300,46 @@ private Q_SLOTS:
                  QStringList({u"1"_s, u"T"_s, QString::number(shownIcon), u"Soll <b>x</b>\nweg?"_s})
                      + (yesNo ? QStringList {u"Ja"_s, u"Ja"_s, u"Nein"_s}
                               : QStringList {u"OK"_s, u"OK"_s}));
+    }
+
+    // A plan of many files shows as a table below the question: fifteen
+    // rows at least once opened, failures marked, the box resizable, and
+    // Ctrl+C copies every row.
+    void tableInTheDetails()
+    {
+        class Rows : public DetailTable
+        {
+        public:
+            QStringList headers() const override { return {u"Was"_s, u"Name"_s}; }
+            int rowCount() const override { return 30000; }
+            QString cell(int row, int column) const override
+            {
+                return column == 0 ? QString::number(row)
+                                   : QString(80, u'x') + QString::number(row);
+            }
+            bool marked(int row) const override { return row == 0; }
+            QString text() const override { return u"alle 30000 Zeilen"_s; }
+        };
+        QWidget parent;
+        MessageBox box({u"Wirklich?"_s, u"T"_s, Buttons::YesNo, MessageIcon::Question, u"1 Datei"_s,
+                        QString(), std::make_shared<Rows>()},
+                       &parent);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QTableView *table = box.table();
+        QVERIFY(!table->isVisible());
+        for (QAbstractButton *button : box.buttons()) {
+            if (box.buttonRole(button) == QMessageBox::ActionRole)
+                button->click();
+        }
+        QTRY_VERIFY(table->isVisible() && box.maximumWidth() > box.minimumWidth());
+        QVERIFY(table->viewport()->height() >= 15 * table->rowHeight(0));
+        const QModelIndex first = table->model()->index(0, 1);
+        QVERIFY(table->model()->data(first, Qt::BackgroundRole).isValid());
+        QVERIFY(!table->model()->data(first.siblingAtRow(1), Qt::BackgroundRole).isValid());
+        QCOMPARE(table->model()->data(first, Qt::ToolTipRole).toString(), Rows().cell(0, 1));
+        QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(QApplication::clipboard()->text().endsWith(u"1 Datei\n\nalle 30000 Zeilen"_s));
     }
 
     void windowIcon()
