@@ -112,10 +112,10 @@ public:
     { }
     double runMs = 0; // from the answer on
 
-    std::unique_ptr<RunRecorder> recordRun(const QString &folder,
+    std::unique_ptr<RunRecorder> recordRun(const QString &folder, const QString &command,
                                            const QList<JournalEntry> &planned) override
     {
-        return std::make_unique<TimedRecorder>(journal.recordRun(folder, planned), runMs);
+        return std::make_unique<TimedRecorder>(journal.recordRun(folder, command, planned), runMs);
     }
     std::unique_ptr<UndoableRun> latestRun() override { return journal.latestRun(); }
 

@@ -75,7 +75,8 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
     const std::unique_ptr<Folder> folder = outer.files.openFolder(folderPath);
     auto plan = std::make_shared<RunPlan>(
         planRun(outer.list.names(), kind.newName, outer.choices.onlyWithLeadingZero(), *folder));
-    std::unique_ptr<RunRecorder> record = outer.journal.recordRun(folderPath, renamesOf(*plan));
+    std::unique_ptr<RunRecorder> record
+        = outer.journal.recordRun(folderPath, kind.command, renamesOf(*plan));
     const platform::Problem recordProblem = record->problem();
 
     Message confirmation

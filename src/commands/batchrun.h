@@ -9,6 +9,7 @@ namespace namlex {
 // What sets one rename command apart from the others.
 struct BatchRunKind
 {
+    QString command; // as the record names it: "both", "numbers" or "underscores"
     Message confirmationAllFiles;
     Message confirmationMusicOnly;
     NewNameFunction newName;

@@ -2,6 +2,7 @@
 
 #include "platform/namecodec.h"
 
+#include <QHash>
 #include <QLocale>
 
 using namespace Qt::StringLiterals;
@@ -371,6 +372,21 @@ Message undoSummary(const UndoTally &tally)
                            + u" noch; was unter dem neuen steht, gehört nicht zu diesem Lauf, "
                              u"vielleicht ein Platzhalter eines abgebrochenen Laufs.\n"_s;
     return message;
+}
+
+QString undoMenuEntry(const QString &command, int count)
+{
+    static const QHash<QString, QString> names {{u"both"_s, u"Beides tun"_s},
+                                                {u"numbers"_s, u"Zahlen löschen"_s},
+                                                {u"underscores"_s, u"Unterstriche entfernen"_s}};
+    if (count == 0)
+        return u"Rückgängig"_s;
+    return u"Rückgängig: "_s + names.value(command, u"Umbenennung"_s) + u", "_s + files(count);
+}
+
+QString deleteMenuEntry()
+{
+    return u"Löschen…"_s;
 }
 
 Message deleteQuestion(const QString &name)

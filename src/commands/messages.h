@@ -86,6 +86,10 @@ struct UndoTally
     QList<JournalEntry> leftBehind;
 };
 Message undoSummary(const UndoTally &tally);
+// The file list's menu entry for Ctrl+Z: "Rückgängig: Beides tun, 12 Dateien",
+// or "Rückgängig" when there is nothing to undo.
+QString undoMenuEntry(const QString &command, int files);
+QString deleteMenuEntry();
 
 // Deleting a file.
 Message deleteQuestion(const QString &name);

@@ -4,6 +4,8 @@
 #include "transforms/numbering.h"
 #include "transforms/underscores.h"
 
+using namespace Qt::StringLiterals;
+
 namespace namlex {
 
 namespace {
@@ -40,20 +42,21 @@ NewName underscoresNewName(const QString &oldName, bool)
 
 void runBothCommand(const CommandContext &context)
 {
-    runBatch(context, {messages::bothQuestionAllFiles(), messages::bothQuestion(), bothNewName,
-                       messages::bothSummary});
+    runBatch(context, {u"both"_s, messages::bothQuestionAllFiles(), messages::bothQuestion(),
+                       bothNewName, messages::bothSummary});
 }
 
 void runNumbersCommand(const CommandContext &context)
 {
-    runBatch(context, {messages::singleQuestionAllFiles(), messages::numbersQuestion(),
-                       withoutNumbering, messages::singleSummary});
+    runBatch(context, {u"numbers"_s, messages::singleQuestionAllFiles(),
+                       messages::numbersQuestion(), withoutNumbering, messages::singleSummary});
 }
 
 void runUnderscoresCommand(const CommandContext &context)
 {
-    runBatch(context, {messages::singleQuestionAllFiles(), messages::underscoresQuestion(),
-                       underscoresNewName, messages::singleSummary});
+    runBatch(context,
+             {u"underscores"_s, messages::singleQuestionAllFiles(), messages::underscoresQuestion(),
+              underscoresNewName, messages::singleSummary});
 }
 
 } // namespace namlex

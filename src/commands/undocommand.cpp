@@ -11,6 +11,14 @@ using What = UndoStep::What;
 
 } // namespace
 
+std::optional<UndoOffer> undoOffer(Journal &journal)
+{
+    const std::unique_ptr<UndoableRun> held = journal.latestRun();
+    if (!held)
+        return std::nullopt;
+    return UndoOffer {held->run().command, held->run().entriesLeftToUndo()};
+}
+
 void runUndoCommand(const CommandContext &context)
 {
     const std::unique_ptr<UndoableRun> held = context.journal.latestRun();

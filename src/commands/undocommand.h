@@ -12,4 +12,14 @@ namespace namlex {
 // files could still be renamed back later.
 void runUndoCommand(const CommandContext &context);
 
+// What Ctrl+Z would undo now, for a menu to name: the command of the newest
+// run and how many of its files are left to rename back, as its record
+// says. Empty: there is nothing to undo.
+struct UndoOffer
+{
+    QString command;
+    int files = 0;
+};
+std::optional<UndoOffer> undoOffer(Journal &journal);
+
 } // namespace namlex

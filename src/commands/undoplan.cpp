@@ -27,9 +27,7 @@ QList<UndoStep> planUndo(const RecordedRun &run, const Folder &folder, const QSt
     NameHolders holders(entries, folder.nameRules(entries).letterCase);
     QList<UndoStep> steps;
     for (auto entry = run.entries.crbegin(); entry != run.entries.crend(); ++entry) {
-        // A run that is over recorded every rename it made.
-        if (entry->outcome == Outcome::Failed || entry->outcome == Outcome::Settled
-            || (entry->outcome == Outcome::Unknown && run.finished))
+        if (!run.leftToUndo(*entry))
             continue;
         UndoStep step {entry->file};
         const JournalEntry &file = entry->file;

@@ -8,17 +8,6 @@ namespace namlex {
 
 namespace {
 
-using Outcome = RecordedRun::Outcome;
-
-// Entries an undo may still have to rename back: those renamed, and in a
-// run cut short those the record does not reach.
-bool hasEntriesLeft(const RecordedRun &run)
-{
-    return std::any_of(run.entries.begin(), run.entries.end(), [&](const RecordedRun::Entry &e) {
-        return e.outcome == Outcome::Renamed || (e.outcome == Outcome::Unknown && !run.finished);
-    });
-}
-
 class FileUndoableRun : public UndoableRun
 {
 public:
@@ -68,14 +57,15 @@ FileJournal::FileJournal(const QString &folder)
     : records_(folder)
 { }
 
-std::unique_ptr<RunRecorder> FileJournal::recordRun(const QString &folder,
+std::unique_ptr<RunRecorder> FileJournal::recordRun(const QString &folder, const QString &command,
                                                     const QList<JournalEntry> &planned)
 {
     auto created = records_.createRecord();
     if (auto *problem = std::get_if<platform::Problem>(&created))
-        return std::make_unique<FileRunRecorder>(nullptr, *problem, records_, folder, planned);
+        return std::make_unique<FileRunRecorder>(nullptr, *problem, records_, folder, command,
+                                                 planned);
     return std::make_unique<FileRunRecorder>(std::move(std::get<0>(created)), platform::Problem {},
-                                             records_, folder, planned);
+                                             records_, folder, command, planned);
 }
 
 std::unique_ptr<UndoableRun> FileJournal::latestRun()
@@ -90,7 +80,7 @@ std::unique_ptr<UndoableRun> FileJournal::latestRun()
         run.id = name;
         // A run that is over and left nothing to undo goes, and the one
         // before it is offered.
-        if (!busy && !run.damaged && !hasEntriesLeft(run)) {
+        if (!busy && !run.damaged && run.entriesLeftToUndo() == 0) {
             record->remove();
             continue;
         }

@@ -14,7 +14,7 @@ class FileJournal : public Journal
 public:
     explicit FileJournal(const QString &folder);
 
-    std::unique_ptr<RunRecorder> recordRun(const QString &folder,
+    std::unique_ptr<RunRecorder> recordRun(const QString &folder, const QString &command,
                                            const QList<JournalEntry> &planned) override;
     std::unique_ptr<UndoableRun> latestRun() override;
 

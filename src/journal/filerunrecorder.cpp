@@ -24,7 +24,7 @@ platform::Problem writeProblem(const QFile &file)
 
 FileRunRecorder::FileRunRecorder(std::unique_ptr<QFile> record, platform::Problem problem,
                                  const RecordFolder &folder, const QString &runFolder,
-                                 const QList<JournalEntry> &planned)
+                                 const QString &command, const QList<JournalEntry> &planned)
     : record_(std::move(record))
     , problem_(problem)
 {
@@ -33,7 +33,11 @@ FileRunRecorder::FileRunRecorder(std::unique_ptr<QFile> record, platform::Proble
     // About a hundred bytes a file.
     journalformat::LineWriter lines(128 * (planned.size() + 2));
     lines.text(journalformat::header()).end();
-    lines.tag('R').number(QDateTime::currentMSecsSinceEpoch()).name(runFolder).end();
+    lines.tag('R')
+        .number(QDateTime::currentMSecsSinceEpoch())
+        .name(runFolder)
+        .text(command.toLatin1())
+        .end();
     for (const JournalEntry &entry : planned)
         lines.entry(entry);
     lines.tag('B').number(planned.size()).end();

@@ -14,7 +14,7 @@ class RecordFolder;
 
 // Records one run in its own file, line by line, each line with a checksum:
 //   NAMLEX-UNDO 2                               the format's version
-//   R <started ms> <folder>                     the run
+//   R <started ms> <folder> <command>           the run
 //   P <index> <old> <new> <identity>            one line per planned rename
 //   B <count>                                   the plan is complete
 //   P <index> <old> <new> <identity>            an entry planned anew
@@ -33,7 +33,7 @@ public:
     // Writes the plan into `record`, a new file this program holds; with
     // `problem` set, the run is not recorded.
     FileRunRecorder(std::unique_ptr<QFile> record, platform::Problem problem,
-                    const RecordFolder &folder, const QString &runFolder,
+                    const RecordFolder &folder, const QString &runFolder, const QString &command,
                     const QList<JournalEntry> &planned);
     ~FileRunRecorder() override;
     FileRunRecorder(const FileRunRecorder &) = delete;

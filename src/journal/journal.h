@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 
+#include <algorithm>
 #include <memory>
 
 namespace namlex {
@@ -38,12 +39,26 @@ struct RecordedRun
     QString id;
     QDateTime started;
     QString folder;
+    QString command; // the rename command that made the run; empty: not recorded
     QList<Entry> entries; // in the order the run went
     bool finished = false; // false: the run was cut short, by a crash say
     // The record cannot be trusted: unreadable, cut off within the plan,
     // garbled, naming a file outside its folder, or of an unknown version.
     // Nothing of it is undone.
     bool damaged = false;
+
+    // Whether an undo may still have to rename the entry back: the run
+    // renamed it, or, cut short, its record does not reach it.
+    bool leftToUndo(const Entry &entry) const
+    {
+        return entry.outcome == Outcome::Renamed
+               || (entry.outcome == Outcome::Unknown && !finished);
+    }
+    int entriesLeftToUndo() const
+    {
+        return int(std::count_if(entries.begin(), entries.end(),
+                                 [this](const Entry &entry) { return leftToUndo(entry); }));
+    }
 };
 
 // Records one run, from its plan to its end; the record ends when this is
@@ -87,10 +102,11 @@ class Journal
 {
 public:
     virtual ~Journal() = default;
-    // Starts the record of a run that plans to rename `planned` in `folder`.
-    // The plan is written before this returns, so that a data folder that
-    // is full, read-only or missing is known before the first rename.
-    virtual std::unique_ptr<RunRecorder> recordRun(const QString &folder,
+    // Starts the record of a run of `command` (a short word, such as
+    // "both") that plans to rename `planned` in `folder`. The plan is written
+    // before this returns, so that a data folder that is full, read-only or
+    // missing is known before the first rename.
+    virtual std::unique_ptr<RunRecorder> recordRun(const QString &folder, const QString &command,
                                                    const QList<JournalEntry> &planned)
         = 0;
     // The newest run with entries left to undo; null when there is none.

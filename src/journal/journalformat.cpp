@@ -279,16 +279,21 @@ public:
 private:
     bool takeRun(const QByteArray &tag, const QList<QByteArray> &fields)
     {
-        if (tag != "R" || fields.size() != 3)
+        // The first version did not say which command made the run.
+        if (tag != "R" || fields.size() != (first ? 3 : 4))
             return false;
         const std::optional<qint64> started = numberFrom(fields.at(1));
         const std::optional<QString> folder = textFrom(fields.at(2));
+        const QByteArray command = first ? QByteArray() : fields.at(3);
         // Undo renames in this folder alone: it must be a whole path.
         if (!started || !folder || platform::cleanFolderPath(*folder).isEmpty()
-            || folder->contains(QChar(0)))
+            || folder->contains(QChar(0))
+            || !std::all_of(command.begin(), command.end(),
+                            [](char c) { return c >= 'a' && c <= 'z'; }))
             return false;
         run.started = QDateTime::fromMSecsSinceEpoch(*started);
         run.folder = *folder;
+        run.command = QString::fromLatin1(command);
         return true;
     }
 

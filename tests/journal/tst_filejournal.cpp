@@ -34,7 +34,7 @@ QStringList runFiles(const QString &path)
 void recordOneRun(Journal &journal)
 {
     const std::unique_ptr<RunRecorder> recorder
-        = journal.recordRun(u"/musik"_s, {{0, u"01 - a.mp3"_s, u"a.mp3"_s, {1, 2, 3}}});
+        = journal.recordRun(u"/musik"_s, u"both"_s, {{0, u"01 - a.mp3"_s, u"a.mp3"_s, {1, 2, 3}}});
     QVERIFY(recorder->begin());
     recorder->renamed(0);
 }
@@ -56,7 +56,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("finished");
         const QByteArray plan = "P 0 " + a + ' ' + b + " 1 2 3 0";
         const QByteArray second = "P 3 " + b + ' ' + a + " 1 4 5 0";
-        const QList<QByteArray> head {"NAMLEX-UNDO 2", "R 1765000000000 " + folder};
+        const QList<QByteArray> head {"NAMLEX-UNDO 2", "R 1765000000000 " + folder + " both"};
         const QByteArray whole
             = record(head + QList<QByteArray> {plan, second, "B 2", "D 0 3", "E"});
         QTest::newRow("a whole run")
@@ -150,9 +150,9 @@ private Q_SLOTS:
         FileJournal journal(dir.path());
         FileJournal other(dir.path());
         {
-            const std::unique_ptr<RunRecorder> recorder
-                = journal.recordRun(u"/musik"_s, {{0, u"01 - a.mp3"_s, u"a.mp3"_s, {}},
-                                                  {2, u"02 - b.mp3"_s, u"b.mp3"_s, {}}});
+            const std::unique_ptr<RunRecorder> recorder = journal.recordRun(
+                u"/musik"_s, u"both"_s,
+                {{0, u"01 - a.mp3"_s, u"a.mp3"_s, {}}, {2, u"02 - b.mp3"_s, u"b.mp3"_s, {}}});
             QVERIFY(recorder->begin());
             recorder->failed(0);
             recorder->renamed(2);
@@ -177,7 +177,7 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::WriteOnly));
         FileJournal journal(dir.filePath(u"file/Namlex"_s));
         const std::unique_ptr<RunRecorder> recorder
-            = journal.recordRun(u"/musik"_s, {{0, u"a"_s, u"b"_s, {}}});
+            = journal.recordRun(u"/musik"_s, u"both"_s, {{0, u"a"_s, u"b"_s, {}}});
         QVERIFY(!recorder->problem().ok());
         QVERIFY(!recorder->begin());
     }
