@@ -8,7 +8,7 @@
 
 namespace namlex::bench {
 
-QList<QByteArray> sampleNames(int count)
+QList<QByteArray> sampleNames(int count, bool musicOnly)
 {
     static const char *const extensions[]
         = {".mp3", ".mp3", ".mp3", ".mp3", ".mp3", ".MP3", ".wma", ".wma", ".flac", ".txt"};
@@ -16,7 +16,7 @@ QList<QByteArray> sampleNames(int count)
     names.reserve(count);
     for (int i = 1; i <= count; ++i)
         names.append(QByteArray("0") + QByteArray::number(1 + i % 9) + " - Song_title_number_"
-                     + QByteArray::number(i) + extensions[i % 10]);
+                     + QByteArray::number(i) + extensions[musicOnly ? i % 8 : i % 10]);
     return names;
 }
 

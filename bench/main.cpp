@@ -1,12 +1,17 @@
 // Measures Namlex on large folders against the bare system calls and writes
 // the figures to results.md. Run from the build folder:
-//   bench/namlex-bench [--dir FOLDER] [--runs N] [--part both|question|rereads|idle|startup]
+//   bench/namlex-bench [--dir FOLDER] [--runs N]
+//                      [--part both|window|question|rereads|idle|startup]
 // Only a full run writes results.md.
 #include "bareloop.h"
 #include "benchfolder.h"
 #include "machine.h"
 #include "results.h"
 #include "windowtimings.h"
+#ifdef NAMLEX_BENCH_X11
+#include "throughwindow.h"
+#include "xsession.h"
+#endif
 
 #include "platform/folderlisting.h"
 
@@ -41,16 +46,16 @@ QString debianRename()
     return rename.isEmpty() ? QStandardPaths::findExecutable(u"rename"_s) : rename;
 }
 
+// As a user would run it: the names on standard input.
 double timeDebianRename(const QString &rename, const QString &folder, const QList<QByteArray> &names)
 {
-    QStringList arguments {u"s/^0*[0-9]* - //; s/_/ /g"_s};
-    for (const QByteArray &name : names)
-        arguments.append(QString::fromUtf8(name));
     QProcess process;
     process.setWorkingDirectory(folder);
     QElapsedTimer clock;
     clock.start();
-    process.start(rename, arguments);
+    process.start(rename, {u"s/^0\\d* - //; s/_/ /g"_s});
+    process.write(names.join('\n') + '\n');
+    process.closeWriteChannel();
     process.waitForFinished(-1);
     return elapsedMs(clock);
 }
@@ -130,6 +135,72 @@ void measureBothCommand(const Options &options, const QString &work, ResultTable
                   u" ×"_s, 0, u"for reference"_s);
     }
 }
+
+#ifdef NAMLEX_BENCH_X11
+// The both command in the real program, on 30,000 files, worked with real
+// key presses on an X server, against the bare loop and Debian's rename on
+// identical copies, taking turns.
+void measureThroughWindow(const Options &options, const QString &work, ResultTable &table)
+{
+    const std::unique_ptr<XSession> session = XSession::start();
+    if (!session) {
+        std::printf("Xvfb or openbox cannot be started: no figures through the window.\n");
+        return;
+    }
+    const QList<QByteArray> names = sampleNames(30000, true);
+    const QString rename = debianRename();
+    QStringList folders {work + u"/window"_s, work + u"/window-bare"_s};
+    if (!rename.isEmpty())
+        folders.append(work + u"/window-rename"_s);
+    QList<double> window, question, bare, perl;
+    for (int run = 0; run < options.runs; ++run) {
+        for (const QString &folder : folders)
+            createFolder(folder, names);
+        for (qsizetype turn = 0; turn < folders.size(); ++turn) {
+            switch ((run + turn) % folders.size()) {
+            case 0: {
+                const WindowTimes times
+                    = timeThroughWindow(*session, QStringLiteral(NAMLEX_PROGRAM), folders.at(0));
+                if (times.run < 0)
+                    qFatal("the program or one of its boxes did not appear");
+                window.append(times.run);
+                question.append(times.question);
+                break;
+            }
+            case 1:
+                bare.append(timeBareLoop(folders.at(1), false));
+                break;
+            default:
+                perl.append(timeDebianRename(rename, folders.at(2), names));
+            }
+        }
+        const auto newNames
+            = [](const QString &folder) { return namlex::platform::listFiles(folder, {u"*.*"_s}); };
+        for (const QString &folder : folders) {
+            if (newNames(folder) != newNames(folders.at(0)))
+                qFatal("the renames disagree on the new names");
+        }
+        for (const QString &folder : folders)
+            QDir(folder).removeRecursively();
+    }
+    const QString runs = u"median of %1"_s.arg(options.runs);
+    table.add(u"Both command through the window, 30,000 files: from the answer to the summary"_s,
+              median(window), u" ms"_s, 0, runs + u", real key presses on Xvfb"_s);
+    table.add(u"Both command, 30,000 files: bare loop"_s, median(bare), u" ms"_s, 0, runs);
+    table.add(u"**Both command through the window / bare loop**"_s, median(window) / median(bare),
+              u" ×"_s, 1.5);
+    if (!rename.isEmpty()) {
+        table.add(u"Both command, 30,000 files: Debian's rename, names on standard input"_s,
+                  median(perl), u" ms"_s, 0, runs);
+        table.add(u"Both command, 30,000 files: Debian's rename / bare loop"_s,
+                  median(perl) / median(bare), u" ×"_s, 0, u"for reference"_s);
+        table.add(u"**Both command through the window / Debian's rename**"_s,
+                  median(window) / median(perl), u" ×"_s, 1, u"below 1: faster"_s);
+    }
+    table.add(u"**Click to the question with its plan, 30,000 entries, through the window**"_s,
+              median(question), u" ms"_s, 150, runs + u", a real key press"_s);
+}
+#endif
 
 // From the click to the question with its plan on screen, in a folder of
 // 30,000 entries.
@@ -244,6 +315,10 @@ int main(int argc, char **argv)
     ResultTable table;
     if (options.includes(u"both"_s))
         measureBothCommand(options, work.path(), table);
+#ifdef NAMLEX_BENCH_X11
+    if (options.includes(u"window"_s))
+        measureThroughWindow(options, work.path(), table);
+#endif
     if (options.includes(u"question"_s))
         measureQuestion(options, work.path(), table);
     if (options.includes(u"rereads"_s)) {

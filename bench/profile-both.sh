@@ -34,7 +34,7 @@ def callees(name):
                 break
     return counts
 
-for name in ["namlex::runBatch", "namlex::platform::renameNoReplace",
+for name in ["namlex::runBatch", "namlex::platform::FolderHandle::renameNoReplace",
              "namlex::bench::runBareLoop"]:
     counts = callees(name)
     print(f"{name}: {sum(counts.values())} samples")
