@@ -12,7 +12,8 @@
 
 namespace namlex {
 
-// One folder a command works in. Every name is a plain name in it.
+// One folder a command works in. Every name is a plain name in it. What only
+// looks may be asked from several threads at once.
 class Folder
 {
 public:

@@ -7,6 +7,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <future>
 
 namespace namlex {
 
@@ -140,10 +141,19 @@ RunPlan planRun(const QStringList &names, const NewNameFunction &newName, bool o
     plan.entries.reserve(names.size());
     for (qsizetype index = 0; index < names.size(); ++index)
         plan.entries.append(PlannedEntry {{int(index), names.at(index), QString(), {}}});
+    // Looking at tens of thousands of files takes as long as working out
+    // their new names and reading the folder: both happen at once.
+    auto identities = std::async(std::launch::async, [&folder, &names] {
+        QList<std::optional<platform::FileIdentity>> found;
+        found.reserve(names.size());
+        for (const QString &name : names)
+            found.append(folder.identityOf(name));
+        return found;
+    });
     computeNames(plan, 0, newName);
     FolderState state = stateOf(folder);
-    state.identityOf
-        = [&folder](qsizetype, const QString &name) { return folder.identityOf(name); };
+    const QList<std::optional<platform::FileIdentity>> found = identities.get();
+    state.identityOf = [&found](qsizetype place, const QString &) { return found.at(place); };
     simulate(plan, 0, state);
     return plan;
 }
