@@ -77,14 +77,13 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
         planRun(outer.list.names(), kind.newName, outer.choices.onlyWithLeadingZero(), *folder));
     std::unique_ptr<RunRecorder> record
         = outer.journal.recordRun(folderPath, kind.command, renamesOf(*plan));
-    const platform::Problem recordProblem = record->problem();
 
     Message confirmation
         = outer.choices.allFilesSelected() ? kind.confirmationAllFiles : kind.confirmationMusicOnly;
     const auto table = std::make_shared<PlanTable>(plan);
     confirmation.informative = table->counts();
-    if (!recordProblem.ok())
-        confirmation.informative += u'\n' + messages::notRecordedWarning(recordProblem);
+    if (!record->problem().ok())
+        confirmation.informative += u'\n' + messages::notRecordedWarning(record->problem());
     confirmation.table = table;
     if (outer.prompter.ask(confirmation) != Answer::Yes)
         return;
@@ -95,6 +94,7 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
     PausingPrompter prompter(outer.prompter, outer.progress);
     outer.list.setSelectedIndex(-1);
     const bool recorded = record->begin();
+    const platform::Problem recordProblem = record->problem();
     messages::Tally tally;
     outer.progress.begin(int(plan->entries.size()));
     const auto stop = [&] { outer.progress.end(); };

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QStorageInfo>
 
 namespace namlex {
 
@@ -13,6 +14,10 @@ namespace {
 // Renamed entries are gathered into one line each this many; a crash loses
 // at most these, whose files an undo then finds by their identity.
 constexpr int rangeLength = 1024;
+
+// Room left on the disk besides the record, for its outcomes and whatever
+// else needs a little space.
+constexpr qint64 spareBytes = 1024 * 1024;
 
 platform::Problem writeProblem(const QFile &file)
 {
@@ -30,40 +35,54 @@ FileRunRecorder::FileRunRecorder(std::unique_ptr<QFile> record, platform::Proble
 {
     if (!record_)
         return;
-    // About a hundred bytes a file.
-    journalformat::LineWriter lines(128 * (planned.size() + 2));
-    lines.text(journalformat::header()).end();
-    lines.tag('R')
-        .number(QDateTime::currentMSecsSinceEpoch())
-        .name(runFolder)
-        .text(command.toLatin1())
-        .end();
-    for (const JournalEntry &entry : planned)
-        lines.entry(entry);
-    lines.tag('B').number(planned.size()).end();
-    const QByteArray plan = lines.take();
-    // Written now, so that a full disk is known before the question; only
-    // the wait for the disk itself is left to the worker.
-    if (record_->write(plan) != plan.size()) {
-        problem_ = writeProblem(*record_);
+    // About a hundred bytes a file. A disk too full for them is known before
+    // the question; the plan itself is written, and waited for, on a worker
+    // thread while the user reads the question.
+    const qint64 size = 128 * (planned.size() + 2);
+    const QString journalFolder = QFileInfo(record_->fileName()).absolutePath();
+    const QStorageInfo storage(journalFolder);
+    if (storage.isValid() && storage.bytesAvailable() < size + spareBytes) {
+        problem_ = {platform::Cause::NoSpace};
         record_->remove();
         record_.reset();
         return;
     }
-    const QString journalFolder = QFileInfo(record_->fileName()).absolutePath();
-    onDisk_ = std::async(std::launch::async, [this, folder, journalFolder] {
-        const bool flushed
-            = platform::flushToDisk(*record_) && platform::flushFolderToDisk(journalFolder);
+    onDisk_ = std::async(std::launch::async, [this, folder, journalFolder, runFolder, command,
+                                              planned, size] {
+        journalformat::LineWriter lines(size);
+        lines.text(journalformat::header()).end();
+        lines.tag('R')
+            .number(QDateTime::currentMSecsSinceEpoch())
+            .name(runFolder)
+            .text(command.toLatin1())
+            .end();
+        for (const JournalEntry &entry : planned)
+            lines.entry(entry);
+        lines.tag('B').number(planned.size()).end();
+        const QByteArray plan = lines.take();
+        const bool written = record_->write(plan) == plan.size() && platform::flushToDisk(*record_)
+                             && platform::flushFolderToDisk(journalFolder);
         folder.prune();
-        return flushed;
+        return written;
     });
+}
+
+bool FileRunRecorder::planOnDisk()
+{
+    if (!onDisk_.valid())
+        return record_ != nullptr;
+    if (onDisk_.get())
+        return true;
+    // A plan that did not reach the disk is no record to undo from.
+    problem_ = writeProblem(*record_);
+    record_->remove();
+    record_.reset();
+    return false;
 }
 
 FileRunRecorder::~FileRunRecorder()
 {
-    if (onDisk_.valid())
-        onDisk_.get();
-    if (!record_)
+    if (!planOnDisk())
         return;
     closeRange();
     outcomes_.text("E").end();
@@ -77,7 +96,7 @@ FileRunRecorder::~FileRunRecorder()
 
 bool FileRunRecorder::begin()
 {
-    return onDisk_.valid() ? onDisk_.get() : record_ != nullptr;
+    return planOnDisk();
 }
 
 void FileRunRecorder::replanned(const QList<JournalEntry> &entries)

@@ -23,10 +23,10 @@ class RecordFolder;
 //   F <index>                                   failed
 //   E                                           the run is over
 //   S <index>                                   an undo settled the entry
-// Names are hexadecimal bytes. The plan is written when the recorder is
-// made and reaches the disk on a worker thread while the user reads the
-// question; what happens is appended as the run goes, and flushed at its
-// end. After a crash the record simply stops, maybe within a line.
+// Names are hexadecimal bytes. The plan is written and reaches the disk on a
+// worker thread while the user reads the question, and the first rename
+// waits for it; what happens is appended as the run goes, and flushed at
+// its end. After a crash the record simply stops, maybe within a line.
 class FileRunRecorder : public RunRecorder
 {
 public:
@@ -46,6 +46,9 @@ public:
     void failed(int index) override;
 
 private:
+    // Waits for the worker that writes the plan; false, with the record
+    // given up, when the plan is not on disk.
+    bool planOnDisk();
     // Ends the range of renamed entries that renamed() gathers.
     void closeRange();
     void write();
