@@ -33,7 +33,11 @@ void RenameProgress::begin(int entries)
 bool RenameProgress::advance(int visited)
 {
     if (!dialog) {
-        if (renamingBefore + sinceResume.elapsed() < delay.count())
+        // Shown once the run has taken its delay, and only if about as long
+        // again is left: a dialog that would close at once only slows the
+        // end of the run down.
+        const qint64 renaming = renamingBefore + sinceResume.elapsed();
+        if (renaming < delay.count() || renaming * (total - visited) < delay.count() * visited)
             return true;
         showDialog(visited);
     } else if (sinceUpdate.elapsed() >= updateIntervalMs) {

@@ -13,10 +13,10 @@ class QWidget;
 namespace namlex {
 
 // How the window shows a rename run. A progress dialog, modal to the
-// window, appears once the run has spent `delay` renaming, so a short run
-// shows none, however long a box of it stayed open; while it is shown the
-// window keeps repainting, and "Abbrechen" stops the run after the current
-// file.
+// window, appears once the run has spent `delay` renaming and about as long
+// again is left, so a short run shows none, however long a box of it stayed
+// open; while it is shown the window keeps repainting, and "Abbrechen" stops
+// the run after the current file.
 class RenameProgress : public RunProgress
 {
 public:
