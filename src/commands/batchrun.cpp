@@ -52,6 +52,16 @@ QList<JournalEntry> renamesOf(const RunPlan &plan, qsizetype first = 0)
     return renames;
 }
 
+// The names the list's entries have once the plan is carried out.
+QStringList namesAfter(const RunPlan &plan)
+{
+    QStringList names;
+    names.reserve(plan.entries.size());
+    for (const PlannedEntry &entry : plan.entries)
+        names.append(entry.step == Step::Rename ? entry.file.newName : entry.file.oldName);
+    return names;
+}
+
 // A failure the plan foresaw, told as the rename would tell it: a name
 // that is taken says by what.
 platform::Problem foreseen(const Folder &folder, const PlannedEntry &entry)
@@ -93,6 +103,7 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
 
     PausingPrompter prompter(outer.prompter, outer.progress);
     outer.list.setSelectedIndex(-1);
+    outer.list.expect(namesAfter(*plan));
     const bool recorded = record->begin();
     const platform::Problem recordProblem = record->problem();
     messages::Tally tally;
@@ -107,6 +118,7 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
             plan = std::make_shared<RunPlan>(*plan);
             replan(*plan, place, kind.newName, leadingZero, *folder);
             record->replanned(renamesOf(*plan, place));
+            outer.list.expect(namesAfter(*plan));
         }
         const PlannedEntry &entry = plan->entries.at(place);
         ++tally.visited;

@@ -21,6 +21,10 @@ public:
     virtual QStringList names() const = 0;
     // Reads the folder anew.
     virtual void refresh() = 0;
+    // The names the folder will hold for the list's entries once a run is
+    // over, in list order: a re-read that finds exactly these need not work
+    // out their order again, which the list may do meanwhile.
+    virtual void expect(const QStringList &names) = 0;
 };
 
 } // namespace namlex

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -45,6 +46,13 @@ RawListing rawFileNamesSince(const QString &folder, const RawListing &previous);
 // The names of rawFileNames() that match any of the wildcard patterns,
 // decoded and sorted as listFiles() gives them.
 QStringList matchingFiles(const QByteArray &rawNames, const QStringList &patterns);
+
+// Whether, among the names of rawFileNames() that match any of the wildcard
+// patterns, there are exactly the names `expected`, given as their bytes:
+// every one of them and no other. Only a name that is not expected is
+// decoded, so that confirming a folder whose names are known is cheap.
+bool holdsExactly(const QByteArray &rawNames, const QSet<QByteArray> &expected,
+                  const QStringList &patterns);
 
 // The files (never folders, hidden ones included) of a folder whose names
 // match any of the wildcard patterns, without regard to case; "*.*" matches

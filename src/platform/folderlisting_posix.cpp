@@ -145,13 +145,30 @@ QStringList matchingFiles(const QByteArray &rawNames, const QStringList &pattern
     for (qsizetype start = 0; start < rawNames.size();) {
         const qsizetype end = rawNames.indexOf('\0', start);
         QString name = decodeName(rawNames.sliced(start, end - start));
-        if (std::any_of(patterns.begin(), patterns.end(),
-                        [&](const QString &pattern) { return matchesWildcard(name, pattern); }))
+        if (matchesAnyWildcard(name, patterns))
             names.append(std::move(name));
         start = end + 1;
     }
     std::sort(names.begin(), names.end(), naturalLess);
     return names;
+}
+
+bool holdsExactly(const QByteArray &rawNames, const QSet<QByteArray> &expected,
+                  const QStringList &patterns)
+{
+    qsizetype found = 0;
+    for (qsizetype start = 0; start < rawNames.size();) {
+        const qsizetype end = rawNames.indexOf('\0', start);
+        const QByteArray name = QByteArray::fromRawData(rawNames.constData() + start, end - start);
+        start = end + 1;
+        if (expected.contains(name)) {
+            ++found;
+            continue;
+        }
+        if (matchesAnyWildcard(decodeName(name), patterns))
+            return false;
+    }
+    return found == expected.size();
 }
 
 std::optional<QStringList> listFiles(const QString &folder, const QStringList &patterns)

@@ -2,6 +2,8 @@
 
 #include "platform/casefold.h"
 
+#include <algorithm>
+
 namespace namlex::platform {
 
 namespace {
@@ -63,6 +65,12 @@ bool matchesWildcard(const QString &name, const QString &pattern)
     while (p < pattern.size() && pattern[p] == u'*')
         ++p;
     return p == pattern.size();
+}
+
+bool matchesAnyWildcard(const QString &name, const QStringList &patterns)
+{
+    return std::any_of(patterns.begin(), patterns.end(),
+                       [&name](const QString &pattern) { return matchesWildcard(name, pattern); });
 }
 
 } // namespace namlex::platform

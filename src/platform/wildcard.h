@@ -11,5 +11,7 @@ QStringList splitPatterns(const QString &patternList);
 // "*" matches any run of characters, "?" one character; letter case is
 // ignored. "*.*" matches every name, with or without a dot.
 bool matchesWildcard(const QString &name, const QString &pattern);
+// Whether the name matches any of the patterns.
+bool matchesAnyWildcard(const QString &name, const QStringList &patterns);
 
 } // namespace namlex::platform

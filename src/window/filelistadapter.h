@@ -19,6 +19,7 @@ public:
     QString selectedName() const override { return box.fileName(); }
     QStringList names() const override { return box.names(); }
     void refresh() override { box.reread(); }
+    void expect(const QStringList &names) override { box.expect(names); }
 
 private:
     FileListBox &box;

@@ -2,6 +2,7 @@
 
 #include "platform/folderlisting.h"
 #include "platform/namecodec.h"
+#include "platform/naturalorder.h"
 #include "platform/wildcard.h"
 
 #include <QItemSelectionModel>
@@ -83,10 +84,35 @@ bool FileListBox::reread()
     // lets the timer's next reads skip it.
     const platform::RawListing raw = platform::rawFileNamesSince(path_, {});
     ++generation_;
-    show({raw, raw.names ? std::optional(
-                   platform::matchingFiles(*raw.names, platform::splitPatterns(pattern_)))
-                         : std::nullopt});
+    const QStringList patterns = platform::splitPatterns(pattern_);
+    std::optional<QStringList> names;
+    if (raw.names && expected_.isValid()) {
+        const Expected expected = expected_.result();
+        if (expected.path == path_ && expected.pattern == pattern_
+            && platform::holdsExactly(*raw.names, expected.bytes, patterns))
+            names = expected.names;
+    }
+    expected_ = {};
+    if (raw.names && !names)
+        names = platform::matchingFiles(*raw.names, patterns);
+    show({raw, names});
     return raw.names.has_value();
+}
+
+void FileListBox::expect(const QStringList &names)
+{
+    expected_ = QtConcurrent::run([names, path = path_, pattern = pattern_] {
+        const QStringList patterns = platform::splitPatterns(pattern);
+        Expected expected {path, pattern, {}, {}};
+        for (const QString &name : names) {
+            if (platform::matchesAnyWildcard(name, patterns)) {
+                expected.names.append(name);
+                expected.bytes.insert(platform::encodeName(name).value_or(QByteArray()));
+            }
+        }
+        std::sort(expected.names.begin(), expected.names.end(), platform::naturalLess);
+        return expected;
+    });
 }
 
 void FileListBox::startBackgroundListing()

@@ -40,6 +40,11 @@ public:
     void startBackgroundListing();
     // Shows the names of the last background listing as reread() would.
     void showBackgroundListing();
+    // The names the folder will hold once a rename run is over: they are
+    // filtered and sorted on a worker thread while the run goes, and the next
+    // re-read of the same folder and pattern that finds exactly them shows
+    // them without decoding and sorting the folder again.
+    void expect(const QStringList &names);
 
     int listCount() const;
     // The selected entry, -1 for none.
@@ -83,6 +88,15 @@ private:
     QFutureWatcher<Listing> listing_;
     // The raw entries behind the names shown.
     platform::RawListing shownRaw_;
+    // What expect() was told, worked out: the names to show, and their bytes.
+    struct Expected
+    {
+        QString path;
+        QString pattern;
+        QStringList names;
+        QSet<QByteArray> bytes;
+    };
+    QFuture<Expected> expected_;
 };
 
 } // namespace namlex

@@ -30,6 +30,7 @@ public:
     QString selectedName() const override { return index < 0 ? QString() : listed.at(index); }
     QStringList names() const override { return listed; }
     void refresh() override;
+    void expect(const QStringList &) override { }
 
 private:
     int index = -1;

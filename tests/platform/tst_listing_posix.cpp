@@ -128,6 +128,24 @@ private Q_SLOTS:
         QCOMPARE(next.names != previous.names, bool(change));
     }
 
+    // After a run the list's names are known; the folder only confirms them.
+    void holdsExactly_data()
+    {
+        QTest::addColumn<QByteArray>("raw"); // as rawFileNames() gives them
+        QTest::addColumn<bool>("holds");
+        QTest::newRow("the names expected") << "a.mp3\0b.mp3\0"_ba << true;
+        QTest::newRow("and a file the filter leaves out") << "a.mp3\0c.txt\0b.mp3\0"_ba << true;
+        QTest::newRow("and a file the filter lists") << "a.mp3\0B.MP3\0b.mp3\0"_ba << false;
+        QTest::newRow("one expected name missing") << "a.mp3\0"_ba << false;
+    }
+
+    void holdsExactly()
+    {
+        QFETCH(QByteArray, raw);
+        QFETCH(bool, holds);
+        QCOMPARE(namlex::platform::holdsExactly(raw, {"a.mp3", "b.mp3"}, {u"*.mp3"_s}), holds);
+    }
+
     void missingFolder()
     {
         const QString missing = dir.filePath(u"missing"_s);
