@@ -1,7 +1,6 @@
 #include "platform/folderhandle.h"
 
 #include "platform/namecodec.h"
-#include "platform/paths.h"
 #include "platform/renamesteps.h"
 #include "platform/systempath.h"
 
@@ -62,12 +61,15 @@ EntryKind kindOfMode(mode_t mode)
 }
 
 // The bytes of a plain name, or nothing for a name that could address
-// another folder ("..", "a/b") or that no file can have.
+// another folder ("..", "a/b") or that no file can have. A run asks this
+// for every name it touches, so the name is encoded once.
 std::optional<QByteArray> nameBytes(const QString &name)
 {
-    if (!isPlainFileName(name))
+    std::optional<QByteArray> bytes = encodeName(name);
+    if (!bytes || bytes->isEmpty() || *bytes == "." || *bytes == ".." || bytes->contains('/')
+        || bytes->contains('\0'))
         return std::nullopt;
-    return systemPath(name);
+    return bytes;
 }
 
 Problem failure(int error)

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <string>
 #include <string_view>
 
@@ -158,6 +159,10 @@ std::optional<double> namlex::leadingValue(QStringView name)
 
 QString namlex::valueText(double value)
 {
+    // Track numbers are whole and small: every name of a large folder comes
+    // here, and writing an integer is far cheaper than a general double.
+    if (value == std::trunc(value) && std::abs(value) < 1e15)
+        return QString::number(qint64(value));
     // Fifteen significant digits write whole numbers below 10^15 as plain
     // digits and switch to the exponent form from there on and below 10^-4.
     return QString::number(value, 'g', 15).replace(u'.', QLocale().decimalPoint());
