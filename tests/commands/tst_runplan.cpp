@@ -78,7 +78,7 @@ private Q_SLOTS:
     void simulatesTheRun_data()
     {
         QTest::addColumn<QStringList>("list");
-        QTest::addColumn<QStringList>("newNames"); // "-": cannot be computed
+        QTest::addColumn<QStringList>("newNames"); // an empty one cannot be computed
         QTest::addColumn<QStringList>("others"); // further entries of the folder
         QTest::addColumn<NameRules>("rules");
         QTest::addColumn<QStringList>("outline");
@@ -102,8 +102,8 @@ private Q_SLOTS:
             << QStringList {u"a>x: taken"_s};
         QTest::newRow("names that cannot exist")
             << QStringList {u"a"_s, u"b"_s, u"c"_s, u"d"_s}
-            << QStringList {QString(), u".."_s, u"x/y"_s, u"-"_s} << QStringList() << ext4
-            << QStringList {u"a>: impossible"_s, u"b>..: impossible"_s, u"c>x/y: impossible"_s,
+            << QStringList {u"/"_s, u".."_s, u"x/y"_s, QString()} << QStringList() << ext4
+            << QStringList {u"a>/: impossible"_s, u"b>..: impossible"_s, u"c>x/y: impossible"_s,
                             u"d>: too long to edit"_s};
         QTest::newRow("too long for ext4, counted in bytes")
             << QStringList {u"a"_s, u"b"_s} << QStringList {long255, long255.left(254) + u'ä'}
@@ -157,8 +157,7 @@ private Q_SLOTS:
             list,
             [&](const QString &name, bool) {
                 const QString next = newNames.at(list.indexOf(name));
-                return next == u"-" ? NewName {QString(), false, false, false, true}
-                                    : NewName {next};
+                return NewName {next, false, false, false, next.isEmpty()};
             },
             true, folder);
         QCOMPARE(::outline(plan), outline);

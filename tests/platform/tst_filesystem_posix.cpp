@@ -6,11 +6,13 @@
 #include "platform/renamesteps.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
 #include <cerrno>
+#include <functional>
 
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -54,7 +56,16 @@ QByteArray contentOf(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Makes an entry at the path; false when it cannot.
+using Entry = std::function<bool(const QByteArray &path)>;
+const Entry file = [](const QByteArray &path) { return createFile(path); };
+// Whether the new name is free, taken from the start, or taken by another
+// program just before the last call.
+enum class Target { Free, Before, Rival };
+
 } // namespace
+
+Q_DECLARE_METATYPE(Entry)
 
 class TestFileSystem : public QObject
 {
@@ -66,13 +77,10 @@ private Q_SLOTS:
         // The answers of the calls in the order they are made, as errno
         // values; 0, or no answer left, makes the real call.
         QTest::addColumn<QList<int>>("errors");
-        // "before": the new name exists from the start; "rival": another
-        // program creates it just before the last rename call.
-        QTest::addColumn<QString>("target");
+        QTest::addColumn<Target>("target");
         QTest::addColumn<int>("error"); // what the chain answers: 0, or the last step's errno
         QTest::addColumn<QString>("calls");
-        const QString none;
-        const QString before = u"before"_s;
+        const Target none = Target::Free, before = Target::Before;
         QTest::newRow("renameat2") << QList<int>() << none << 0 << u"renameat2"_s;
         QTest::newRow("renameat2-target-exists")
             << QList<int>() << before << EEXIST << u"renameat2"_s;
@@ -97,26 +105,27 @@ private Q_SLOTS:
             << QList {EINVAL, EPERM, 0, EIO} << none << EIO
             << u"renameat2 link create rename unlink"_s;
         QTest::newRow("file-created-meanwhile-is-never-replaced")
-            << QList {EINVAL, EPERM} << u"rival"_s << 0 << u"renameat2 link create rename"_s;
+            << QList {EINVAL, EPERM} << Target::Rival << 0 << u"renameat2 link create rename"_s;
     }
 
     void renameSteps()
     {
         QFETCH(QList<int>, errors);
-        QFETCH(QString, target);
+        QFETCH(Target, target);
         QFETCH(int, error);
         QFETCH(QString, calls);
         const bool renamed = error == 0;
         QTemporaryDir dir;
         const QByteArray from = QFile::encodeName(dir.filePath(u"from.mp3"_s));
         const QByteArray to = QFile::encodeName(dir.filePath(u"to.mp3"_s));
-        QVERIFY(createFile(from, "source") && (target != u"before" || createFile(to, "target")));
+        QVERIFY(createFile(from, "source")
+                && (target != Target::Before || createFile(to, "target")));
 
         QStringList made;
         bool rivalCreated = false;
         const auto fake = [&](const QString &name, auto call) {
             return [&, name, call](auto... args) {
-                if (name == u"rename" && target == u"rival")
+                if (name == u"rename" && target == Target::Rival)
                     rivalCreated = createFile(to, "rival");
                 const int error = errors.value(made.size());
                 made << name;
@@ -137,108 +146,105 @@ private Q_SLOTS:
         // The file keeps exactly one name, an existing target is never
         // replaced, and no placeholder is left behind.
         QCOMPARE(contentOf(QFile::decodeName(from)), renamed ? "" : "source");
-        QCOMPARE(QFile::exists(QFile::decodeName(to)), renamed || target == u"before");
-        QCOMPARE(contentOf(QFile::decodeName(to)), renamed               ? "source"
-                                                   : target == u"before" ? "target"
-                                                                         : "");
+        QCOMPARE(QFile::exists(QFile::decodeName(to)), renamed || target == Target::Before);
+        QCOMPARE(contentOf(QFile::decodeName(to)), renamed                    ? "source"
+                                                   : target == Target::Before ? "target"
+                                                                              : "");
     }
 
     // A failed rename says why, and a name that is taken, by what.
     void renameNamesTheCause_data()
     {
-        QTest::addColumn<QString>("situation");
+        QTest::addColumn<Entry>("target"); // makes what stands under the new name
+        QTest::addColumn<QString>("name"); // the new name
         QTest::addColumn<Cause>("cause");
         QTest::addColumn<int>("takenBy"); // an EntryKind, or -1
-        QTest::newRow("file of that name") << u"file"_s << Cause::NameTaken << int(EntryKind::File);
+        const QString to = u"to.mp3"_s;
+        const Entry nothing = [](const QByteArray &) { return true; };
+        QTest::newRow("file of that name")
+            << file << to << Cause::NameTaken << int(EntryKind::File);
         QTest::newRow("folder of that name")
-            << u"folder"_s << Cause::NameTaken << int(EntryKind::Folder);
-        QTest::newRow("link of that name") << u"link"_s << Cause::NameTaken << int(EntryKind::Link);
-        QTest::newRow("file gone") << u"gone"_s << Cause::FileGone << -1;
-        QTest::newRow("name too long") << u"long"_s << Cause::NameTooLong << -1;
-        QTest::newRow("name with a NUL") << u"nul"_s << Cause::ImpossibleName << -1;
-        QTest::newRow("name with a separator") << u"../to.mp3"_s << Cause::ImpossibleName << -1;
+            << Entry([](const QByteArray &path) { return ::mkdir(path, 0755) == 0; }) << to
+            << Cause::NameTaken << int(EntryKind::Folder);
+        QTest::newRow("link of that name")
+            << Entry([](const QByteArray &path) { return ::symlink("nowhere", path) == 0; }) << to
+            << Cause::NameTaken << int(EntryKind::Link);
+        QTest::newRow("file gone") << Entry() << to << Cause::FileGone << -1;
+        QTest::newRow("name too long") << nothing << QString(300, u'x') << Cause::NameTooLong << -1;
+        QTest::newRow("name with a NUL") << nothing << u"a\u0000b"_s << Cause::ImpossibleName << -1;
+        QTest::newRow("name with a separator")
+            << nothing << u"../to.mp3"_s << Cause::ImpossibleName << -1;
     }
 
     void renameNamesTheCause()
     {
-        QFETCH(QString, situation);
+        QFETCH(Entry, target);
+        QFETCH(QString, name);
         QFETCH(Cause, cause);
         QFETCH(int, takenBy);
         QTemporaryDir dir;
         const QByteArray from = QFile::encodeName(dir.filePath(u"from.mp3"_s));
-        QString to = u"to.mp3"_s;
-        const QByteArray target = QFile::encodeName(dir.filePath(to));
-        QVERIFY(situation == u"gone" || createFile(from, "source"));
-        if (situation == u"file")
-            QVERIFY(createFile(target));
-        else if (situation == u"folder")
-            QVERIFY(::mkdir(target, 0755) == 0);
-        else if (situation == u"link")
-            QVERIFY(::symlink("nowhere", target) == 0);
-        else if (situation == u"long")
-            to = QString(300, u'x');
-        else if (situation == u"nul")
-            to = u"a\u0000b"_s;
-        else if (situation.contains(u'/'))
-            to = situation;
+        // No way to make the target: the file to rename is gone instead.
+        QVERIFY(!target || createFile(from, "source"));
+        QVERIFY(!target || target(QFile::encodeName(dir.filePath(u"to.mp3"_s))));
 
-        const Problem result = FolderHandle::open(dir.path())->renameNoReplace(u"from.mp3"_s, to);
+        const Problem result = FolderHandle::open(dir.path())->renameNoReplace(u"from.mp3"_s, name);
         QCOMPARE(result.cause, cause);
         QCOMPARE(result.kind ? int(*result.kind) : -1, takenBy);
-        QCOMPARE(contentOf(QFile::decodeName(from)), situation == u"gone" ? "" : "source");
+        QCOMPARE(contentOf(QFile::decodeName(from)), target ? "source" : "");
     }
 
     // Only the regular file or link that was asked about is ever deleted,
     // never what a link points to.
     void deleteOnlyFilesAndLinks_data()
     {
-        QTest::addColumn<QString>("kind");
+        QTest::addColumn<Entry>("entry"); // makes what stands under the name
+        QTest::addColumn<bool>("replaced"); // another file takes the name after the question
         QTest::addColumn<bool>("deleted");
-        QTest::newRow("regular file") << u"file"_s << true;
-        QTest::newRow("link to a folder") << u"link"_s << true;
-        QTest::newRow("empty folder") << u"folder"_s << false;
-        QTest::newRow("named pipe") << u"fifo"_s << false;
-        QTest::newRow("socket") << u"socket"_s << false;
-        QTest::newRow("character device") << u"device"_s << false;
-        QTest::newRow("write-protected file") << u"protected"_s << false;
-        QTest::newRow("missing file") << u"missing"_s << false;
-        QTest::newRow("another file took the name") << u"replaced"_s << false;
+        const auto mode = [](mode_t kind) {
+            return Entry(
+                [kind](const QByteArray &path) { return ::mknod(path, kind | 0644, 0) == 0; });
+        };
+        QTest::newRow("regular file") << file << false << true;
+        QTest::newRow("link to a folder") << Entry([](const QByteArray &path) {
+            return ::symlink(QFile::encodeName(QFileInfo(QFile::decodeName(path)).path()), path)
+                   == 0;
+        }) << false << true;
+        QTest::newRow("empty folder")
+            << Entry([](const QByteArray &path) { return ::mkdir(path, 0755) == 0; }) << false
+            << false;
+        QTest::newRow("named pipe") << mode(S_IFIFO) << false << false;
+        QTest::newRow("socket") << Entry(bindSocket) << false << false;
+        QTest::newRow("character device") << mode(S_IFCHR) << false << false;
+        QTest::newRow("write-protected file") << Entry([](const QByteArray &path) {
+            return createFile(path) && ::chmod(path, 0444) == 0;
+        }) << false << false;
+        QTest::newRow("missing file") << Entry() << false << false;
+        QTest::newRow("another file took the name") << file << true << false;
     }
 
     void deleteOnlyFilesAndLinks()
     {
-        QFETCH(QString, kind);
+        QFETCH(Entry, entry);
+        QFETCH(bool, replaced);
         QFETCH(bool, deleted);
         QTemporaryDir dir;
         const QByteArray path = QFile::encodeName(dir.filePath(u"entry"_s));
-        const QByteArray folder = QFile::encodeName(dir.filePath(u"folder"_s));
-        QVERIFY(::mkdir(folder, 0755) == 0);
-        if (kind == u"file")
-            QVERIFY(createFile(path));
-        else if (kind == u"link")
-            QVERIFY(::symlink(folder, path) == 0);
-        else if (kind == u"folder")
-            QVERIFY(::mkdir(path, 0755) == 0);
-        else if (kind == u"fifo")
-            QVERIFY(::mkfifo(path, 0644) == 0);
-        else if (kind == u"protected")
-            QVERIFY(createFile(path) && ::chmod(path, 0444) == 0);
-        else if (kind == u"socket")
-            QVERIFY(bindSocket(path));
-        else if (kind == u"device" && ::mknod(path, S_IFCHR | 0644, makedev(1, 3)) != 0)
-            QSKIP("Making a device node needs root");
+        if (entry && !entry(path)) {
+            if (::getuid() != 0)
+                QSKIP("Making a device node needs root");
+            QFAIL("The entry cannot be made");
+        }
 
         const std::optional<FolderHandle> handle = FolderHandle::open(dir.path());
-        FileIdentity asked = handle->identityOf(u"entry"_s).value_or(FileIdentity {});
-        if (kind == u"replaced") {
-            QVERIFY(createFile(path) && createFile(path + ".new"));
-            asked = *handle->identityOf(u"entry"_s);
-            QVERIFY(::rename(path + ".new", path) == 0);
-        }
+        const FileIdentity asked = handle->identityOf(u"entry"_s).value_or(FileIdentity {});
+        if (replaced)
+            QVERIFY(createFile(path + ".new") && ::rename(path + ".new", path) == 0);
         QCOMPARE(handle->deleteFile(u"entry"_s, asked).ok(), deleted);
         struct stat info = {};
-        QCOMPARE(::lstat(path, &info) == 0, !deleted && kind != u"missing");
-        QVERIFY(::lstat(folder, &info) == 0 && S_ISDIR(info.st_mode));
+        QCOMPARE(::lstat(path, &info) == 0, !deleted && entry);
+        // A link's target stays.
+        QVERIFY(::lstat(QFile::encodeName(dir.path()), &info) == 0 && S_ISDIR(info.st_mode));
     }
 
     // Names that are not valid UTF-8 are listed, renamed and deleted byte for
