@@ -5,10 +5,10 @@
 #include "platform/naturalorder.h"
 #include "platform/wildcard.h"
 
+#include <QIdentityProxyModel>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QStringListModel>
-#include <QStyledItemDelegate>
 #include <QtConcurrent>
 
 using namespace Qt::StringLiterals;
@@ -17,14 +17,18 @@ namespace namlex {
 
 namespace {
 
-// The model holds the exact names; only their display is made readable.
-class NameDelegate : public QStyledItemDelegate
+// The list shows the exact names through this model, made readable.
+// Assistive technology reads an entry's text from the model, not from what
+// the delegate paints, so only here does a screen reader tell apart what the
+// eye tells apart. Everything else asks the exact names underneath.
+class DisplayNames : public QIdentityProxyModel
 {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QString displayText(const QVariant &value, const QLocale &) const override
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex &index, int role) const override
     {
-        return platform::displayName(value.toString());
+        const QVariant value = QIdentityProxyModel::data(index, role);
+        return role == Qt::DisplayRole ? QVariant(platform::displayName(value.toString())) : value;
     }
 };
 
@@ -39,8 +43,9 @@ FileListBox::FileListBox(QWidget *parent)
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setModel(model_);
-    setItemDelegate(new NameDelegate(this));
+    auto *shown = new DisplayNames(this);
+    shown->setSourceModel(model_);
+    setModel(shown);
     // Replacing the names resets the selection without this signal.
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &FileListBox::fileClicked);
@@ -167,7 +172,8 @@ bool FileListBox::setListIndex(int index)
     if (index < -1 || index >= listCount())
         return false;
     if (index >= 0)
-        selectionModel()->setCurrentIndex(model_->index(index), QItemSelectionModel::ClearAndSelect);
+        selectionModel()->setCurrentIndex(model()->index(index, 0),
+                                          QItemSelectionModel::ClearAndSelect);
     // Clearing a selection that is not there leaves the focus mark alone.
     else if (listIndex() >= 0)
         selectionModel()->clear();

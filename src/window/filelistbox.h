@@ -78,6 +78,8 @@ private:
     };
     void show(const Listing &listing);
 
+    // The exact names; the view shows them through a model that makes
+    // them readable.
     QStringListModel *model_;
     QString path_;
     QString pattern_;
