@@ -1,3 +1,4 @@
+#include "rawfiles.h"
 #include "windowbench.h"
 
 #include "window/driveselector.h"
@@ -346,15 +347,27 @@ private Q_SLOTS:
         QCOMPARE(bench.find<QLabel>(u"FileInfo"_s)->text(), summary);
     }
 
+    void selectingAFileSetsTheToolTip_data()
+    {
+        QTest::addColumn<QByteArray>("second"); // the second file's name
+        QTest::addColumn<QString>("toolTip");
+        QTest::newRow("plain name") << "b.mp3"_ba << u"b.mp3"_s;
+        QTest::newRow("name that is not UTF-8") << "b\xe4.mp3"_ba << u"b[ä].mp3"_s;
+    }
+
     void selectingAFileSetsTheToolTip()
     {
+        QFETCH(QByteArray, second);
+        QFETCH(QString, toolTip);
         WindowBench bench;
-        bench.touch(u"A/Musik/a.mp3"_s);
-        bench.touch(u"A/Musik/b.mp3"_s);
+        const QByteArray folder = QFile::encodeName(bench.path(u"A/Musik"_s));
+        const auto remove = qScopeGuard([&] { removeRawFiles(folder); });
+        for (const QByteArray &name : {"a.mp3"_ba, second})
+            writeRawFile(folder, name, name);
         bench.open(bench.path(u"A/Musik"_s));
         auto *list = bench.find<FileListBox>(u"File1"_s);
         QVERIFY(list->setListIndex(1));
-        QCOMPARE(list->toolTip(), u"b.mp3"_s);
+        QCOMPARE(list->toolTip(), toolTip);
     }
 
     void deleteKey_data()
