@@ -5,10 +5,14 @@
 #include "platform/naturalorder.h"
 #include "platform/wildcard.h"
 
+#include <QHelpEvent>
 #include <QIdentityProxyModel>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QStringListModel>
+#include <QStyledItemDelegate>
+#include <QTextDocument>
+#include <QToolTip>
 #include <QtConcurrent>
 
 using namespace Qt::StringLiterals;
@@ -32,6 +36,29 @@ public:
     }
 };
 
+// An entry that the list cuts off, shortened to fit or reaching past the
+// list's edge, shows its whole name as a tool tip. Any other entry leaves
+// the tip to the list, whose own tool tip names the selected file.
+class NameDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                   const QModelIndex &index) override
+    {
+        const QRect shown = option.rect.intersected(view->viewport()->rect());
+        if (event->type() != QEvent::ToolTip || !index.isValid()
+            || sizeHint(option, index).width() <= shown.width())
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        // A name such as "<i>Titel.mp3" would be drawn as markup.
+        const QString name = index.data().toString();
+        QToolTip::showText(event->globalPos(),
+                           Qt::mightBeRichText(name) ? Qt::convertFromPlainText(name) : name,
+                           view->viewport(), shown);
+        return true;
+    }
+};
+
 } // namespace
 
 FileListBox::FileListBox(QWidget *parent)
@@ -46,6 +73,7 @@ FileListBox::FileListBox(QWidget *parent)
     auto *shown = new DisplayNames(this);
     shown->setSourceModel(model_);
     setModel(shown);
+    setItemDelegate(new NameDelegate(this));
     // Replacing the names resets the selection without this signal.
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &FileListBox::fileClicked);
