@@ -5,6 +5,7 @@
 #include "platform/naturalorder.h"
 #include "platform/wildcard.h"
 
+#include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QIdentityProxyModel>
 #include <QItemSelectionModel>
@@ -231,6 +232,19 @@ void FileListBox::keyPressEvent(QKeyEvent *event)
     if (listIndex() < 0 && cursorKeys.contains(event->key()))
         selectionModel()->clearCurrentIndex();
     QListView::keyPressEvent(event);
+}
+
+// A right click on an entry selects it first, as in a file manager, so that
+// the menu acts on the file it was opened on; the menu key keeps the
+// selection as it is.
+void FileListBox::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        const QModelIndex entry = indexAt(viewport()->mapFromGlobal(event->globalPos()));
+        if (entry.isValid())
+            setListIndex(entry.row());
+    }
+    Q_EMIT menuRequested(event->globalPos());
 }
 
 } // namespace namlex
