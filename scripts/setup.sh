@@ -10,8 +10,11 @@ set -euo pipefail
 program_packages=(cmake g++ make qt6-base-dev libgl-dev libvulkan-dev qt6-qpa-plugins
                   qt6-translations-l10n fonts-dejavu-core fonts-liberation2)
 # Only the tests: an X server and window manager to work the real program
-# in, the desktop entry and AppStream validators, and the package tools.
-test_packages=(xvfb xauth openbox xdotool desktop-file-utils appstream dpkg-dev lintian
+# in, a clipboard reader, the accessibility bus and Python's binding to read
+# it as a screen reader does, the desktop entry and AppStream validators, and
+# the package tools.
+test_packages=(xvfb xauth openbox xdotool xclip dbus at-spi2-core python3-gi gir1.2-atspi-2.0
+               desktop-file-utils appstream dpkg-dev lintian
                clang-14 libclang-rt-14-dev) # the last two: clang and libFuzzer for scripts/fuzz.sh
 
 packages=("${program_packages[@]}")

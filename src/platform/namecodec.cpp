@@ -8,6 +8,13 @@ namespace {
 
 constexpr char16_t escapeBase = 0xDC00; // an invalid byte b becomes U+DC00 + b (b >= 0x80)
 
+// Whether a UTF-16 unit is the escape of a byte, rather than half of a
+// character.
+bool isEscapedByte(char16_t unit)
+{
+    return unit >= escapeBase + 0x80 && unit <= escapeBase + 0xFF;
+}
+
 bool isContinuation(unsigned char byte)
 {
     return (byte & 0xC0) == 0x80;
@@ -132,7 +139,7 @@ std::optional<QByteArray> encodeName(const QString &name)
             // is part of a character and must not be read as a byte.
             appendUtf8(bytes, QChar::surrogateToUcs4(unit, name[i + 1].unicode()));
             ++i;
-        } else if (unit >= escapeBase + 0x80 && unit <= escapeBase + 0xFF) {
+        } else if (isEscapedByte(unit)) {
             bytes.append(static_cast<char>(unit - escapeBase));
         } else if (QChar::isSurrogate(unit)) {
             return std::nullopt;
@@ -154,6 +161,19 @@ bool isHiddenControl(char16_t c)
            || (c >= 0x2066 && c <= 0x2069) || c == 0x200E || c == 0x200F || c == 0x061C;
 }
 
+// Bytes 0x80 to 0x9F as Windows-1252 has them; from 0xA0 on it agrees
+// with Latin-1. The five bytes it leaves undefined show as U+FFFD.
+constexpr char16_t windows1252[32]
+    = {0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+       0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+       0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+
+QChar windows1252Char(char16_t escaped)
+{
+    const char16_t byte = escaped - escapeBase;
+    return QChar(byte < 0xA0 ? windows1252[byte - 0x80] : byte);
+}
+
 } // namespace
 
 QString displayName(const QString &name)
@@ -164,6 +184,16 @@ QString displayName(const QString &name)
         const QChar c = name[i];
         if (c.isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
             shown.append(c).append(name[++i]);
+        } else if (isEscapedByte(c.unicode())) {
+            // Names that are not UTF-8 nearly always come from Windows in
+            // its Western code page, so their bytes read best that way. The
+            // brackets set them apart: "M\xE4dchen.mp3" shows as
+            // "M[ä]dchen.mp3", never as its UTF-8 twin "Mädchen.mp3". A run
+            // of such bytes shares one pair of brackets.
+            shown.append(u'[').append(windows1252Char(c.unicode()));
+            while (i + 1 < name.size() && isEscapedByte(name[i + 1].unicode()))
+                shown.append(windows1252Char(name[++i].unicode()));
+            shown.append(u']');
         } else if (c.isSurrogate()) {
             shown.append(QChar::ReplacementCharacter);
         } else if (c == QChar::ByteOrderMark) {

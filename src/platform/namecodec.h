@@ -16,10 +16,12 @@ QString decodeName(const QByteArray &bytes);
 // Empty optional: the text holds a lone surrogate that stands for no byte.
 std::optional<QByteArray> encodeName(const QString &name);
 
-// How a name is shown to the user. A byte that is not UTF-8 shows as U+FFFD,
-// an invisible byte order mark as "[BOM]", and a control character or a mark
-// that reorders text as "[U+202E]", so that a name can neither pass for the
-// name of another file nor break the lines of a box.
+// How a name is shown to the user. Bytes that are not UTF-8 show as the
+// Windows-1252 characters they stand for (U+FFFD where it has none), each
+// run in brackets ("M[ä]dchen"), an invisible byte order mark as "[BOM]",
+// and a control character or a mark that reorders text as "[U+202E]", so
+// that a name can neither pass for the name of another file nor break the
+// lines of a box.
 QString displayName(const QString &name);
 
 } // namespace namlex::platform

@@ -44,6 +44,7 @@ AuswahlFenster::AuswahlFenster(const WindowServices &windowServices, QWidget *pa
     connect(ui.Drive1, &DriveSelector::changed, this, &AuswahlFenster::onDrive1Change);
     connect(ui.Dir1, &FolderTree::changed, this, &AuswahlFenster::onDir1Change);
     connect(ui.File1, &FileListBox::fileClicked, this, &AuswahlFenster::onFile1Click);
+    connect(ui.File1, &FileListBox::menuRequested, this, &AuswahlFenster::onFile1Menu);
     connect(ui.AppPath, &QAbstractButton::clicked, this, &AuswahlFenster::onAppPathClick);
     connect(ui.Option1, &QAbstractButton::clicked, this,
             [this] { onFilterChosen(u"*.mp3;*.wma"_s); });

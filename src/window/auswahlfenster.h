@@ -55,6 +55,7 @@ private:
 
     void onKeyUp(int key);
     void onFile1KeyUp(int key);
+    void onFile1Menu(const QPoint &at);
     void onTimer1Tick();
     void onBackgroundListing(bool changed);
     void runCommand(void (*command)(const CommandContext &));

@@ -5,10 +5,15 @@
 #include "platform/naturalorder.h"
 #include "platform/wildcard.h"
 
+#include <QContextMenuEvent>
+#include <QHelpEvent>
+#include <QIdentityProxyModel>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QStringListModel>
 #include <QStyledItemDelegate>
+#include <QTextDocument>
+#include <QToolTip>
 #include <QtConcurrent>
 
 using namespace Qt::StringLiterals;
@@ -17,14 +22,41 @@ namespace namlex {
 
 namespace {
 
-// The model holds the exact names; only their display is made readable.
+// The list shows the exact names through this model, made readable.
+// Assistive technology reads an entry's text from the model, not from what
+// the delegate paints, so only here does a screen reader tell apart what the
+// eye tells apart. Everything else asks the exact names underneath.
+class DisplayNames : public QIdentityProxyModel
+{
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        const QVariant value = QIdentityProxyModel::data(index, role);
+        return role == Qt::DisplayRole ? QVariant(platform::displayName(value.toString())) : value;
+    }
+};
+
+// An entry that the list cuts off, shortened to fit or reaching past the
+// list's edge, shows its whole name as a tool tip. Any other entry leaves
+// the tip to the list, whose own tool tip names the selected file.
 class NameDelegate : public QStyledItemDelegate
 {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
-    QString displayText(const QVariant &value, const QLocale &) const override
+    bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                   const QModelIndex &index) override
     {
-        return platform::displayName(value.toString());
+        const QRect shown = option.rect.intersected(view->viewport()->rect());
+        if (event->type() != QEvent::ToolTip || !index.isValid()
+            || sizeHint(option, index).width() <= shown.width())
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        // A name such as "<i>Titel.mp3" would be drawn as markup.
+        const QString name = index.data().toString();
+        QToolTip::showText(event->globalPos(),
+                           Qt::mightBeRichText(name) ? Qt::convertFromPlainText(name) : name,
+                           view->viewport(), shown);
+        return true;
     }
 };
 
@@ -39,7 +71,9 @@ FileListBox::FileListBox(QWidget *parent)
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setModel(model_);
+    auto *shown = new DisplayNames(this);
+    shown->setSourceModel(model_);
+    setModel(shown);
     setItemDelegate(new NameDelegate(this));
     // Replacing the names resets the selection without this signal.
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -167,7 +201,8 @@ bool FileListBox::setListIndex(int index)
     if (index < -1 || index >= listCount())
         return false;
     if (index >= 0)
-        selectionModel()->setCurrentIndex(model_->index(index), QItemSelectionModel::ClearAndSelect);
+        selectionModel()->setCurrentIndex(model()->index(index, 0),
+                                          QItemSelectionModel::ClearAndSelect);
     // Clearing a selection that is not there leaves the focus mark alone.
     else if (listIndex() >= 0)
         selectionModel()->clear();
@@ -197,6 +232,19 @@ void FileListBox::keyPressEvent(QKeyEvent *event)
     if (listIndex() < 0 && cursorKeys.contains(event->key()))
         selectionModel()->clearCurrentIndex();
     QListView::keyPressEvent(event);
+}
+
+// A right click on an entry selects it first, as in a file manager, so that
+// the menu acts on the file it was opened on; the menu key keeps the
+// selection as it is.
+void FileListBox::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        const QModelIndex entry = indexAt(viewport()->mapFromGlobal(event->globalPos()));
+        if (entry.isValid())
+            setListIndex(entry.row());
+    }
+    Q_EMIT menuRequested(event->globalPos());
 }
 
 } // namespace namlex

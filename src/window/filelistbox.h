@@ -59,6 +59,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 Q_SIGNALS:
     // The selection changed, by the user or from code; not sent when a
@@ -66,6 +67,9 @@ Q_SIGNALS:
     void fileClicked();
     // A background listing is ready; unchanged, there is nothing to show.
     void backgroundListed(bool changed);
+    // The list's menu is asked for, by the right mouse button or the menu
+    // key, to open at this point of the screen.
+    void menuRequested(const QPoint &at);
 
 private:
     // What a listing found: the folder's raw entries and the names shown
@@ -78,6 +82,8 @@ private:
     };
     void show(const Listing &listing);
 
+    // The exact names; the view shows them through a model that makes
+    // them readable.
     QStringListModel *model_;
     QString path_;
     QString pattern_;

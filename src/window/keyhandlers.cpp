@@ -2,13 +2,16 @@
 #include "window/auswahlfenster.h"
 
 #include "commands/deletecommand.h"
+#include "commands/messages.h"
 #include "commands/renamecommands.h"
+#include "commands/undocommand.h"
 #include "window/filelistadapter.h"
 #include "window/filelistbox.h"
 #include "window/foldertree.h"
 #include "window/renameprogress.h"
 
 #include <QKeyEvent>
+#include <QMenu>
 #include <QScopedValueRollback>
 
 namespace namlex {
@@ -66,6 +69,28 @@ void AuswahlFenster::onKeyUp(int key)
 void AuswahlFenster::onFile1KeyUp(int key)
 {
     if (key == Qt::Key_Delete)
+        runCommand(runDeleteCommand);
+}
+
+// The file list's menu offers what Ctrl+Z and Delete do, for those who look
+// for them there, and does exactly that. The list holds still while the menu
+// is open, so that "Löschen…" deletes the file it was opened on.
+void AuswahlFenster::onFile1Menu(const QPoint &at)
+{
+    const QScopedValueRollback<int> scope(busy, busy + 1);
+    const std::optional<UndoOffer> offer = undoOffer(services.journal);
+    QMenu menu(this);
+    QAction *undo = menu.addAction(offer ? messages::undoMenuEntry(offer->command, offer->files)
+                                         : messages::undoMenuEntry(QString(), 0));
+    undo->setShortcut(QKeySequence::Undo);
+    undo->setEnabled(offer.has_value());
+    QAction *remove = menu.addAction(messages::deleteMenuEntry());
+    remove->setShortcut(QKeySequence::Delete);
+    remove->setEnabled(ui.File1->listIndex() >= 0);
+    const QAction *chosen = menu.exec(at);
+    if (chosen == undo)
+        runCommand(runUndoCommand);
+    else if (chosen == remove)
         runCommand(runDeleteCommand);
 }
 

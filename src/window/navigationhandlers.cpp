@@ -2,6 +2,7 @@
 #include "window/auswahlfenster.h"
 
 #include "commands/messages.h"
+#include "platform/namecodec.h"
 #include "window/driveselector.h"
 #include "window/filelistbox.h"
 #include "window/foldertree.h"
@@ -38,7 +39,7 @@ void AuswahlFenster::onDir1Change()
 
 void AuswahlFenster::onFile1Click()
 {
-    ui.File1->setToolTip(ui.File1->fileName());
+    ui.File1->setToolTip(platform::displayName(ui.File1->fileName()));
 }
 
 void AuswahlFenster::onAppPathClick()

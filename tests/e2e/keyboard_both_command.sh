@@ -7,42 +7,7 @@
 set -euo pipefail
 
 binary=$1
-for tool in Xvfb openbox xdotool; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
-done
-
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() { echo "FAIL: $*"; exit 1; }
-
-# Waits up to 10 s for a window whose title matches, and prints its id.
-wait_window() {
-    for _ in $(seq 100); do
-        if id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) && [[ -n $id ]]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
-
-# Waits up to 10 s until no window with this title is visible.
-wait_gone() {
-    for _ in $(seq 100); do
-        xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
+source "$(dirname "${BASH_SOURCE[0]}")/xsession.sh"
 
 # The program lives in a folder of its own, so that its Config.ini is ours.
 mkdir -p "$work/program" "$work/music" "$work/other"
@@ -52,24 +17,7 @@ for name in "01 - Erstes_Lied.mp3" "02_Zweites.mp3" "3 - Drittes.mp3" "Viertes_L
     printf '%s' "$name" > "$work/music/$name"
 done
 
-display=
-for n in $(seq 90 150); do
-    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-    display=:$n
-    break
-done
-[[ -n $display ]] || fail "no free X display"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 &
-pids+=($!)
-sleep 0.5
-
-unset QT_QPA_PLATFORM
-# The record of runs for Ctrl+Z goes to this test's own folder.
-export XDG_DATA_HOME=$work/data
+start_display
 "$work/program/namlex" >"$work/namlex.log" 2>&1 &
 namlex=$!
 pids+=("$namlex")

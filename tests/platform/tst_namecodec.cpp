@@ -67,8 +67,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("shown");
         QTest::newRow("plain") << u"Titel.mp3"_s << u"Titel.mp3"_s;
-        QTest::newRow("byte that is not UTF-8")
-            << decodeName("Lied \xe4.mp3") << u"Lied \uFFFD.mp3"_s;
+        QTest::newRow("byte that is not UTF-8 beside its UTF-8 twin")
+            << decodeName("M\344dchen \303\244.mp3") << u"M[ä]dchen ä.mp3"_s;
+        QTest::newRow("run of bytes that are not UTF-8")
+            << decodeName("Gr\xfc\xdf \x80\x96 \xe4.mp3") << u"Gr[üß] [€–] [ä].mp3"_s;
+        QTest::newRow("bytes Windows-1252 leaves undefined")
+            << decodeName("\x81\x8d\x8f\x90\x9d.mp3") << u"[\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD].mp3"_s;
+        QTest::newRow("lone surrogate that stands for no byte")
+            << (u"x"_s + QChar(0xDC41) + QChar(0xD800)) << u"x\uFFFD\uFFFD"_s;
         QTest::newRow("character outside the BMP") << u"\U0001F480.mp3"_s << u"\U0001F480.mp3"_s;
         QTest::newRow("leading byte order mark") << u"\uFEFFx.mp3"_s << u"[BOM]x.mp3"_s;
         QTest::newRow("byte order mark inside") << u"x\uFEFF.mp3"_s << u"x[BOM].mp3"_s;

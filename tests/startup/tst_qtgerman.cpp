@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QKeySequence>
 #include <QMessageBox>
 #include <QTest>
 
@@ -24,6 +25,9 @@ private Q_SLOTS:
         for (const QAbstractButton *button : box.buttons())
             captions.append(button->text());
         QVERIFY2(captions.contains(u"Details einblenden..."_s), qPrintable(captions.join(u", ")));
+        // The keys in the file list's menu.
+        QCOMPARE(QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText), u"Strg+Z"_s);
+        QCOMPARE(QKeySequence(QKeySequence::Delete).toString(QKeySequence::NativeText), u"Entf"_s);
     }
 };
 

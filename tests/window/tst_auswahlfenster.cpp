@@ -1,3 +1,4 @@
+#include "rawfiles.h"
 #include "windowbench.h"
 
 #include "window/driveselector.h"
@@ -6,8 +7,10 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMargins>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
@@ -58,6 +61,10 @@ double contrast(QRgb a, QRgb b)
     };
     return std::max(luminance(a), luminance(b)) / std::min(luminance(a), luminance(b));
 }
+
+// How the file list's menu is asked for: a right click on the second entry,
+// or the menu key.
+enum class Opening { RightClick, MenuKey };
 
 void showActive(QWidget &window)
 {
@@ -346,15 +353,27 @@ private Q_SLOTS:
         QCOMPARE(bench.find<QLabel>(u"FileInfo"_s)->text(), summary);
     }
 
+    void selectingAFileSetsTheToolTip_data()
+    {
+        QTest::addColumn<QByteArray>("second"); // the second file's name
+        QTest::addColumn<QString>("toolTip");
+        QTest::newRow("plain name") << "b.mp3"_ba << u"b.mp3"_s;
+        QTest::newRow("name that is not UTF-8") << "b\xe4.mp3"_ba << u"b[ä].mp3"_s;
+    }
+
     void selectingAFileSetsTheToolTip()
     {
+        QFETCH(QByteArray, second);
+        QFETCH(QString, toolTip);
         WindowBench bench;
-        bench.touch(u"A/Musik/a.mp3"_s);
-        bench.touch(u"A/Musik/b.mp3"_s);
+        const QByteArray folder = QFile::encodeName(bench.path(u"A/Musik"_s));
+        const auto remove = qScopeGuard([&] { removeRawFiles(folder); });
+        for (const QByteArray &name : {"a.mp3"_ba, second})
+            writeRawFile(folder, name, name);
         bench.open(bench.path(u"A/Musik"_s));
         auto *list = bench.find<FileListBox>(u"File1"_s);
         QVERIFY(list->setListIndex(1));
-        QCOMPARE(list->toolTip(), u"b.mp3"_s);
+        QCOMPARE(list->toolTip(), toolTip);
     }
 
     void deleteKey_data()
@@ -411,6 +430,80 @@ private Q_SLOTS:
         // The list and the summary stay as they were until the next re-read.
         QCOMPARE(list->listCount(), 3);
         QCOMPARE(bench.find<QLabel>(u"FileInfo"_s)->text(), summary);
+    }
+
+    // The file list's menu offers undo and delete, greyed out when there is
+    // nothing to act on, and does what Ctrl+Z and Delete do.
+    void fileListMenu_data()
+    {
+        QTest::addColumn<Opening>("opening");
+        QTest::addColumn<bool>("ran"); // the both command ran first
+        QTest::addColumn<bool>("addedMeanwhile"); // a file turns up while the menu is open
+        QTest::addColumn<QStringList>("entries"); // greyed out ones in brackets
+        QTest::addColumn<QKeySequence>("keys"); // pressed in the menu
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<QStringList>("remaining");
+        const QStringList all {u"01_a.mp3"_s, u"02_b.mp3"_s, u"03_c.mp3"_s};
+        const QStringList deleted {u"Aufpassen!"_s}, withoutB {all[0], all[2]};
+        const QStringList undone {u"Rückgängig machen"_s, u"Rückgängig gemacht"_s};
+        const QString undo = u"[Rückgängig\tCtrl+Z]"_s, remove = u"Löschen…\tDel"_s;
+        const QStringList afterRun {u"Rückgängig: Beides tun, 3 Dateien\tCtrl+Z"_s,
+                                    u'[' + remove + u']'};
+        const QKeySequence choose(Qt::Key_Down, Qt::Key_Return);
+        QTest::newRow("nothing to undo, nothing selected")
+            << Opening::MenuKey << false << false << QStringList {undo, u'[' + remove + u']'}
+            << QKeySequence() << QStringList() << all;
+        QTest::newRow("right click selects the entry, delete deletes it")
+            << Opening::RightClick << false << false << QStringList {undo, remove} << choose
+            << deleted << withoutB;
+        QTest::newRow("a run to undo")
+            << Opening::MenuKey << true << false << afterRun << choose << undone << all;
+        QTest::newRow("list re-read while the menu is open")
+            << Opening::RightClick << false << true << QStringList {undo, remove} << choose
+            << deleted << QStringList {u"00.mp3"_s} + withoutB;
+    }
+
+    void fileListMenu()
+    {
+        QFETCH(Opening, opening);
+        QFETCH(bool, ran);
+        QFETCH(bool, addedMeanwhile);
+        QFETCH(QKeySequence, keys);
+        WindowBench bench;
+        for (const QString &name : {u"01_a.mp3"_s, u"02_b.mp3"_s, u"03_c.mp3"_s})
+            bench.touch(u"A/Musik/"_s + name);
+        AuswahlFenster &window = bench.open(bench.path(u"A/Musik"_s));
+        if (ran)
+            bench.find<QPushButton>(u"BeidesLöschen"_s)->click();
+        bench.prompter.shown.clear();
+        showActive(window);
+        auto *list = bench.find<FileListBox>(u"File1"_s);
+        QVERIFY(list->setListIndex(-1));
+        QStringList entries;
+        QTimer::singleShot(0, list, [&] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            for (const QAction *action : menu ? menu->actions() : QList<QAction *>()) {
+                const QString entry = action->text() + u'\t' + action->shortcut().toString();
+                entries.append(action->isEnabled() ? entry : u'[' + entry + u']');
+            }
+            if (addedMeanwhile) {
+                bench.touch(u"A/Musik/00.mp3"_s);
+                bench.find<QTimer>(u"Timer1"_s)->setInterval(1);
+                QTest::qWait(100);
+            }
+            if (menu) {
+                QTest::keySequence(menu, keys);
+                menu->close();
+            }
+        });
+        const bool mouse = opening == Opening::RightClick;
+        const QPoint at = mouse ? list->visualRect(list->model()->index(1, 0)).center() : QPoint();
+        QContextMenuEvent event(mouse ? QContextMenuEvent::Mouse : QContextMenuEvent::Keyboard, at,
+                                list->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(mouse ? list->viewport() : list, &event);
+        QTEST(entries, "entries");
+        QTEST(bench.prompter.titles(), "titles");
+        QTEST(QDir(bench.path(u"A/Musik"_s)).entryList(QDir::Files), "remaining");
     }
 
     // Tabbing into the list puts Qt's focus mark on the first entry without

@@ -17,11 +17,11 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
-#include <QStringListModel>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -154,7 +154,7 @@ private Q_SLOTS:
         QVERIFY(added == u"-" ? temp->remove()
                               : QFile(at(u"~/"_s + added)).open(QIODevice::WriteOnly));
         QCOMPARE(box.reread(), added != u"-");
-        QCOMPARE(qobject_cast<QStringListModel *>(box.model())->stringList(), names);
+        QCOMPARE(box.names(), names);
         // Unchanged names keep the selection and the view; new names drop
         // both, without reporting a click.
         QCOMPARE(box.listIndex(), index);
@@ -190,6 +190,39 @@ private Q_SLOTS:
         QCOMPARE(list.selectedName(),
                  QStringList({u"a.mp3"_s, u"b.mp3"_s, u"c.wma"_s}).value(index));
         QCOMPARE(clicks.size(), index == from ? 0 : 1);
+    }
+
+    // An entry the list cuts off shows its whole name as a tool tip; over
+    // any other the list's own tool tip shows.
+    void fileListEntryToolTip_data()
+    {
+        QTest::addColumn<QString>("name"); // a file added to the folder, pointed at
+        QTest::addColumn<QString>("tip"); // empty: the list's own
+        const QString longName = u"e - "_s + QString(40, u'x') + u".mp3"_s;
+        QTest::addRow("name that fits") << u"b.mp3"_s << QString();
+        // The list sizes every entry as its last one.
+        QTest::addRow("long name cut short") << u"0"_s + longName << u"0"_s + longName;
+        QTest::addRow("long last name past the list's edge") << longName << longName;
+        QTest::addRow("long name that looks like markup")
+            << u"<i>"_s + longName
+            << u"<p>&lt;i&gt;"_s + QString(longName).replace(u' ', QChar::Nbsp) + u"</p>"_s;
+    }
+    void fileListEntryToolTip()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, tip);
+        QVERIFY(QFile(at(u"~/"_s + name)).open(QIODevice::WriteOnly));
+        FileListBox box;
+        box.resize(120, 100);
+        QVERIFY(box.setPath(root()));
+        box.setToolTip(u"Liste"_s);
+        box.QWidget::show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        const QModelIndex entry = box.model()->index(int(box.names().indexOf(name)), 0);
+        const QPoint at = box.visualRect(entry).intersected(box.viewport()->rect()).center();
+        QHelpEvent event(QEvent::ToolTip, at, box.viewport()->mapToGlobal(at));
+        QApplication::sendEvent(box.viewport(), &event);
+        QCOMPARE(QToolTip::text(), tip.isEmpty() ? box.toolTip() : tip);
     }
 
     // A drive is chosen by its entry's text or by a path on its volume; the
