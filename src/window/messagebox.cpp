@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QScreen>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTextEdit>
 #include <QTimer>
@@ -43,6 +44,21 @@ QString shown(const QString &text)
 
 // So many rows of the table show at least once the details are open.
 constexpr int shownRows = 15;
+
+// A name keeps its start and its extension when it is shortened; a reason
+// reads from its start.
+class ReasonDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->textElideMode = Qt::ElideRight;
+    }
+};
 
 } // namespace
 
@@ -89,6 +105,7 @@ void MessageBox::showTable(const std::shared_ptr<const DetailTable> &table)
     table_->setObjectName(u"DetailTable"_s);
     table_->setModel(new DetailTableModel(table, table_));
     table_->setTextElideMode(Qt::ElideMiddle);
+    table_->setItemDelegateForColumn(table->headers().size() - 1, new ReasonDelegate(table_));
     table_->setWordWrap(false);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
