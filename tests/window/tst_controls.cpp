@@ -40,7 +40,13 @@ struct CountingVolumes : test::FakeVolumes
     QList<platform::Volume> volumes() const override { return ++reads, list; }
 };
 
+// How the folder tree is given a folder: its path set from code, or one of
+// its entries opened by the user.
+enum class Open { SetPath, DoubleClick, EnterOnGoneFolder };
+
 } // namespace
+
+Q_DECLARE_METATYPE(Open)
 
 // The window's own tests drive these controls through the real window; here
 // are the cases it cannot reach.
@@ -64,28 +70,28 @@ private Q_SLOTS:
     void folderTree_data()
     {
         QTest::addColumn<QString>("input"); // a path to set, or the entry to open
-        QTest::addColumn<QString>("open"); // how the entry is opened; empty: the path is set
+        QTest::addColumn<Open>("open");
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<QString>("expected"); // "~": nothing changed or reported
         const QString undecodable = platform::decodeName("caf\xe9"_ba);
-        QTest::addRow("trailing separator") << u"~/a/"_s << QString() << true << u"~/a"_s;
+        QTest::addRow("trailing separator") << u"~/a/"_s << Open::SetPath << true << u"~/a"_s;
         QTest::addRow("doubled separators and dots")
-            << u"~//a/./b/../b"_s << QString() << true << u"~/a/b"_s;
+            << u"~//a/./b/../b"_s << Open::SetPath << true << u"~/a/b"_s;
         QTest::addRow("same folder spelled differently")
-            << u"~/a/.."_s << QString() << true << u"~"_s;
-        QTest::addRow("dot-dot above the root") << u"/../.."_s << QString() << true << u"/"_s;
-        QTest::addRow("relative path") << u"a"_s << QString() << false << u"~"_s;
-        QTest::addRow("missing folder") << u"~/none"_s << QString() << false << u"~"_s;
-        QTest::addRow("file instead of folder") << u"~/a.mp3"_s << QString() << false << u"~"_s;
+            << u"~/a/.."_s << Open::SetPath << true << u"~"_s;
+        QTest::addRow("dot-dot above the root") << u"/../.."_s << Open::SetPath << true << u"/"_s;
+        QTest::addRow("relative path") << u"a"_s << Open::SetPath << false << u"~"_s;
+        QTest::addRow("missing folder") << u"~/none"_s << Open::SetPath << false << u"~"_s;
+        QTest::addRow("file instead of folder") << u"~/a.mp3"_s << Open::SetPath << false << u"~"_s;
         QTest::addRow("double-click on a name that is not UTF-8")
-            << undecodable << u"double-click"_s << true << u"~/"_s + undecodable;
+            << undecodable << Open::DoubleClick << true << u"~/"_s + undecodable;
         QTest::addRow("Enter on a folder gone meanwhile")
-            << u"a"_s << u"Enter"_s << false << u"~"_s;
+            << u"a"_s << Open::EnterOnGoneFolder << false << u"~"_s;
     }
     void folderTree()
     {
         QFETCH(QString, input);
-        QFETCH(QString, open);
+        QFETCH(Open, open);
         QFETCH(bool, accepted);
         QFETCH(QString, expected);
         QVERIFY(QDir(root()).mkpath(u"a/b"_s));
@@ -95,7 +101,7 @@ private Q_SLOTS:
         // QTemporaryDir cannot remove a name that is not UTF-8.
         const auto removeUndecodable = qScopeGuard([&] { ::rmdir(undecodable); });
 #else
-        if (open == u"double-click")
+        if (open == Open::DoubleClick)
             QSKIP("Names that are not UTF-8 exist only on POSIX systems");
 #endif
         FolderTree tree;
@@ -103,7 +109,7 @@ private Q_SLOTS:
         QCOMPARE(tree.item(0)->text(), u"/"_s);
         QSignalSpy changed(&tree, &FolderTree::changed);
         QSignalSpy failed(&tree, &FolderTree::openFailed);
-        if (open.isEmpty()) {
+        if (open == Open::SetPath) {
             QCOMPARE(tree.setPath(at(input)), accepted);
         } else {
             const QList<QListWidgetItem *> entries = tree.findItems(input, Qt::MatchExactly);
@@ -112,7 +118,7 @@ private Q_SLOTS:
             QVERIFY(QTest::qWaitForWindowExposed(&tree));
             tree.setCurrentItem(entries.first());
             const QPoint centre = tree.visualItemRect(entries.first()).center();
-            if (open == u"double-click") {
+            if (open == Open::DoubleClick) {
                 QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, centre);
                 QTest::mouseDClick(tree.viewport(), Qt::LeftButton, {}, centre);
             } else {
@@ -126,7 +132,7 @@ private Q_SLOTS:
         }
         QCOMPARE(tree.path(), at(expected));
         QCOMPARE(changed.size(), expected == u"~" ? 0 : 1);
-        QCOMPARE(failed.size(), open.isEmpty() || accepted ? 0 : 1);
+        QCOMPARE(failed.size(), open == Open::SetPath || accepted ? 0 : 1);
     }
 
     void fileListReread_data()
@@ -293,24 +299,26 @@ private Q_SLOTS:
     {
         QTest::addColumn<MessageIcon>("icon");
         QTest::addColumn<QMessageBox::Icon>("shownIcon");
-        QTest::addColumn<QString>("press"); // a button caption, or "Esc"
+        QTest::addColumn<Buttons>("buttons");
+        QTest::addColumn<QString>("press"); // a button's caption; empty: Escape
         QTest::addColumn<Answer>("answer");
-        QTest::addRow("question answered Ja")
-            << MessageIcon::Question << QMessageBox::Question << u"Ja"_s << Answer::Yes;
-        QTest::addRow("warning answered Nein")
-            << MessageIcon::Warning << QMessageBox::Warning << u"Nein"_s << Answer::No;
-        QTest::addRow("Escape answers Nein")
-            << MessageIcon::None << QMessageBox::NoIcon << u"Esc"_s << Answer::No;
+        QTest::addRow("question answered Ja") << MessageIcon::Question << QMessageBox::Question
+                                              << Buttons::YesNo << u"Ja"_s << Answer::Yes;
+        QTest::addRow("warning answered Nein") << MessageIcon::Warning << QMessageBox::Warning
+                                               << Buttons::YesNo << u"Nein"_s << Answer::No;
+        QTest::addRow("Escape answers Nein") << MessageIcon::None << QMessageBox::NoIcon
+                                             << Buttons::YesNo << QString() << Answer::No;
         QTest::addRow("error confirmed")
-            << MessageIcon::Error << QMessageBox::Critical << u"OK"_s << Answer::Ok;
+            << MessageIcon::Error << QMessageBox::Critical << Buttons::Ok << u"OK"_s << Answer::Ok;
     }
     void prompter()
     {
         QFETCH(MessageIcon, icon);
         QFETCH(QMessageBox::Icon, shownIcon);
+        QFETCH(Buttons, buttons);
         QFETCH(QString, press);
         QFETCH(Answer, answer);
-        const bool yesNo = press != u"OK";
+        const bool yesNo = buttons == Buttons::YesNo;
         QWidget parent;
         QStringList seen; // modality, title, icon, text, default caption, captions
         QTimer::singleShot(0, &parent, [&] {
@@ -322,13 +330,11 @@ private Q_SLOTS:
                 if (button->text() == press)
                     button->click();
             }
-            if (press == u"Esc")
+            if (press.isEmpty())
                 QTest::keyClick(box, Qt::Key_Escape);
         });
 
-        QCOMPARE(QtPrompter(&parent).ask({u"Soll <b>x</b>\rweg?"_s, u"T"_s,
-                                          yesNo ? Buttons::YesNo : Buttons::Ok, icon}),
-                 answer);
+        QCOMPARE(QtPrompter(&parent).ask({u"Soll <b>x</b>\rweg?"_s, u"T"_s, buttons, icon}), answer);
         QCOMPARE(seen,
                  QStringList({u"1"_s, u"T"_s, QString::number(shownIcon), u"Soll <b>x</b>\nweg?"_s})
                      + (yesNo ? QStringList {u"Ja"_s, u"Ja"_s, u"Nein"_s}
