@@ -1,8 +1,8 @@
 // Measures Namlex on large folders against the bare system calls and writes
 // the figures to results.md. Run from the build folder:
-//   bench/namlex-bench [--dir FOLDER] [--runs N]
+//   bench/namlex-bench [--dir FOLDER] [--runs N] [--program NAMLEX]
 //                      [--part both|window|question|rereads|idle|startup]
-// Only a full run writes results.md.
+// Only a full run of this build's program writes results.md.
 #include "bareloop.h"
 #include "benchfolder.h"
 #include "machine.h"
@@ -36,6 +36,9 @@ struct Options
     QString folder = QDir::tempPath();
     int runs = 5;
     QString part; // empty: every part
+    // The program the figures through the window run: another build of it
+    // can be compared against the same bare loop.
+    QString program = QStringLiteral(NAMLEX_PROGRAM);
     bool includes(const QString &name) const { return part.isEmpty() || part == name; }
 };
 
@@ -160,7 +163,7 @@ void measureThroughWindow(const Options &options, const QString &work, ResultTab
             switch ((run + turn) % folders.size()) {
             case 0: {
                 const WindowTimes times
-                    = timeThroughWindow(*session, QStringLiteral(NAMLEX_PROGRAM), folders.at(0));
+                    = timeThroughWindow(*session, options.program, folders.at(0));
                 if (times.run < 0)
                     qFatal("the program or one of its boxes did not appear");
                 window.append(times.run);
@@ -290,6 +293,8 @@ Options parse(const QStringList &arguments)
             options.folder = arguments.at(i + 1);
         else if (arguments.at(i) == u"--part"_s)
             options.part = arguments.at(i + 1);
+        else if (arguments.at(i) == u"--program"_s)
+            options.program = arguments.at(i + 1);
         else if (arguments.at(i) == u"--runs"_s)
             options.runs = std::max(5, arguments.at(i + 1).toInt());
     }
@@ -337,7 +342,8 @@ int main(int argc, char **argv)
           + machineDescription(options.folder) + u'\n' + table.markdown();
     std::printf("%s", report.toUtf8().constData());
     QFile out(QStringLiteral(NAMLEX_BENCH_RESULTS));
-    if (options.part.isEmpty() && out.open(QIODevice::WriteOnly))
+    if (options.part.isEmpty() && options.program == QStringLiteral(NAMLEX_PROGRAM)
+        && out.open(QIODevice::WriteOnly))
         out.write(report.toUtf8());
     return table.allTargetsMet() ? 0 : 1;
 }
