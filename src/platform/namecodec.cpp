@@ -176,6 +176,26 @@ QChar windows1252Char(char16_t escaped)
 
 } // namespace
 
+std::optional<qsizetype> encodedSize(QStringView name)
+{
+    qsizetype size = 0;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t unit = name[i].unicode();
+        if (QChar::isHighSurrogate(unit) && i + 1 < name.size()
+            && QChar::isLowSurrogate(name[i + 1].unicode())) {
+            size += 4;
+            ++i;
+        } else if (isEscapedByte(unit)) {
+            size += 1;
+        } else if (QChar::isSurrogate(unit)) {
+            return std::nullopt;
+        } else {
+            size += unit < 0x80 ? 1 : unit < 0x800 ? 2 : 3;
+        }
+    }
+    return size;
+}
+
 QString displayName(const QString &name)
 {
     QString shown;

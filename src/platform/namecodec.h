@@ -16,6 +16,10 @@ QString decodeName(const QByteArray &bytes);
 // Empty optional: the text holds a lone surrogate that stands for no byte.
 std::optional<QByteArray> encodeName(const QString &name);
 
+// How many bytes encodeName() gives, without making them: a plan asks this
+// of tens of thousands of names. Empty where encodeName() gives none.
+std::optional<qsizetype> encodedSize(QStringView name);
+
 // How a name is shown to the user. Bytes that are not UTF-8 show as the
 // Windows-1252 characters they stand for (U+FFFD where it has none), each
 // run in brackets ("M[ä]dchen"), an invisible byte order mark as "[BOM]",

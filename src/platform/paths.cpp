@@ -83,7 +83,7 @@ bool isPlainFileName(const QString &name)
         if (isSeparator(c) || c.isNull())
             return false;
     }
-    return encodeName(name).has_value();
+    return encodedSize(name).has_value();
 }
 
 } // namespace namlex::platform

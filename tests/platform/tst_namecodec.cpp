@@ -60,6 +60,7 @@ private Q_SLOTS:
         if (decoded)
             QCOMPARE(decodeName(bytes), text);
         QCOMPARE(encodeName(text).value_or(refused), bytes);
+        QCOMPARE(encodedSize(text), bytes == refused ? std::nullopt : std::optional(bytes.size()));
     }
 
     void displayName_data()
