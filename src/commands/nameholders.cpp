@@ -6,6 +6,11 @@ namespace {
 
 using LetterCase = platform::NameRules::LetterCase;
 
+// A name no entry holds any more. Marking it is much cheaper than taking it
+// out of the table, which a run of tens of thousands of files does for
+// every entry it renames.
+constexpr qsizetype freed = -2;
+
 QString asciiFolded(const QString &name)
 {
     QString folded = name;
@@ -35,14 +40,15 @@ void NameHolders::add(const QString &name, qsizetype holder)
 
 void NameHolders::remove(const QString &name)
 {
-    exact.remove(name);
+    if (const auto found = exact.find(name); found != exact.end())
+        *found = freed;
     if (letterCase != LetterCase::Sensitive)
         folded.remove(name.toCaseFolded(), name);
 }
 
 std::optional<NameHolders::Holder> NameHolders::of(const QString &name) const
 {
-    if (const auto found = exact.constFind(name); found != exact.constEnd())
+    if (const auto found = exact.constFind(name); found != exact.constEnd() && *found != freed)
         return Holder {name, *found, true};
     if (letterCase == LetterCase::Sensitive)
         return std::nullopt;

@@ -7,6 +7,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <atomic>
 #include <future>
 
 namespace namlex {
@@ -22,7 +23,7 @@ using Step = PlannedEntry::Step;
 // not.
 Problem lengthProblem(const QString &name, const NameRules &rules)
 {
-    const qsizetype bytes = platform::encodeName(name)->size();
+    const qsizetype bytes = *platform::encodedSize(name);
     switch (rules.unit) {
     case NameRules::Unit::Bytes:
         return bytes > rules.maxLength ? Problem {Cause::NameTooLong} : Problem {};
@@ -141,18 +142,25 @@ RunPlan planRun(const QStringList &names, const NewNameFunction &newName, bool o
     plan.entries.reserve(names.size());
     for (qsizetype index = 0; index < names.size(); ++index)
         plan.entries.append(PlannedEntry {{int(index), names.at(index), QString(), {}}});
-    // Looking at tens of thousands of files takes as long as working out
-    // their new names and reading the folder: both happen at once.
-    auto identities = std::async(std::launch::async, [&folder, &names] {
-        QList<std::optional<platform::FileIdentity>> found;
-        found.reserve(names.size());
-        for (const QString &name : names)
-            found.append(folder.identityOf(name));
-        return found;
-    });
+    // Looking at tens of thousands of files takes longer than working out
+    // their new names and reading the folder. A worker starts looking at
+    // once; this thread joins it when it is done with the rest, and each
+    // takes the next stretch of files until none is left.
+    QList<std::optional<platform::FileIdentity>> found(names.size());
+    std::atomic<qsizetype> next = 0;
+    const auto look = [&] {
+        constexpr qsizetype stretch = 256;
+        for (qsizetype from = next.fetch_add(stretch); from < names.size();
+             from = next.fetch_add(stretch)) {
+            for (qsizetype index = from; index < std::min(from + stretch, names.size()); ++index)
+                found[index] = folder.identityOf(names.at(index));
+        }
+    };
+    auto worker = std::async(std::launch::async, look);
     computeNames(plan, 0, newName);
     FolderState state = stateOf(folder);
-    const QList<std::optional<platform::FileIdentity>> found = identities.get();
+    look();
+    worker.get();
     state.identityOf = [&found](qsizetype place, const QString &) { return found.at(place); };
     simulate(plan, 0, state);
     return plan;
