@@ -84,24 +84,39 @@ MessageBox::MessageBox(const Message &message, QWidget *parent)
         setDefaultButton(QMessageBox::Ok);
     }
     if (message.table)
-        showTable(message.table);
+        showTable();
     else
         setDetailedText(message.details);
 }
 
 // QMessageBox shows its details in a small text field of fixed height; a
-// table of tens of thousands of files takes its place, made only as far as
-// it is looked at.
-void MessageBox::showTable(const std::shared_ptr<const DetailTable> &table)
+// table of tens of thousands of files takes its place, made when the details
+// are first opened and filled only as far as it is looked at.
+void MessageBox::showTable()
 {
     // A one-line text makes the box add its details button and area.
     setDetailedText(u" "_s);
     auto *text = findChild<QTextEdit *>();
-    QWidget *area = text ? text->parentWidget() : nullptr;
-    if (!area || !area->layout())
+    details_ = text ? text->parentWidget() : nullptr;
+    if (!details_ || !details_->layout())
         return;
     text->hide();
-    table_ = new QTableView(area);
+    setSizeGripEnabled(true);
+    // The box's own details button shows and hides the area; the box then
+    // lays itself out anew, and the table is fitted once that is done.
+    if (auto *buttonBox = findChild<QDialogButtonBox *>()) {
+        for (QAbstractButton *button : buttonBox->buttons()) {
+            if (buttonBox->buttonRole(button) == QDialogButtonBox::ActionRole)
+                connect(button, &QAbstractButton::clicked, this,
+                        [this] { QTimer::singleShot(0, this, &MessageBox::fitTable); });
+        }
+    }
+}
+
+void MessageBox::makeTable()
+{
+    const std::shared_ptr<const DetailTable> &table = message_.table;
+    table_ = new QTableView(details_);
     table_->setObjectName(u"DetailTable"_s);
     table_->setModel(new DetailTableModel(table, table_));
     table_->setTextElideMode(Qt::ElideMiddle);
@@ -117,17 +132,7 @@ void MessageBox::showTable(const std::shared_ptr<const DetailTable> &table)
     table_->setMinimumHeight(table_->horizontalHeader()->sizeHint().height()
                              + shownRows * table_->verticalHeader()->defaultSectionSize()
                              + 2 * table_->frameWidth());
-    area->layout()->addWidget(table_);
-    setSizeGripEnabled(true);
-    // The box's own details button shows and hides the area; the box then
-    // lays itself out anew, and the table is fitted once that is done.
-    if (auto *buttonBox = findChild<QDialogButtonBox *>()) {
-        for (QAbstractButton *button : buttonBox->buttons()) {
-            if (buttonBox->buttonRole(button) == QDialogButtonBox::ActionRole)
-                connect(button, &QAbstractButton::clicked, this,
-                        [this] { QTimer::singleShot(0, this, &MessageBox::fitTable); });
-        }
-    }
+    details_->layout()->addWidget(table_);
 }
 
 bool MessageBox::tableShown() const
@@ -139,8 +144,10 @@ bool MessageBox::tableShown() const
 // fifteen rows and no larger than the screen, and stays on it.
 void MessageBox::fitTable()
 {
-    if (!tableShown())
+    if (!details_ || !details_->isVisibleTo(this))
         return;
+    if (!table_)
+        makeTable();
     setMinimumSize(0, 0);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     const QRect screen = this->screen()->availableGeometry();
@@ -175,7 +182,7 @@ bool MessageBox::event(QEvent *event)
 
 void MessageBox::keyPressEvent(QKeyEvent *event)
 {
-    if (table_ && event == QKeySequence::Copy) {
+    if (message_.table && event == QKeySequence::Copy) {
         QString copied = message_.title + u"\n\n"_s + shown(message_.text) + u'\n';
         if (!message_.informative.isEmpty())
             copied += shown(message_.informative) + u'\n';

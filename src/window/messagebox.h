@@ -18,7 +18,7 @@ class MessageBox : public QMessageBox
 public:
     MessageBox(const Message &message, QWidget *parent);
 
-    // The table of the details, if the message has one.
+    // The table of the details, once they were opened.
     QTableView *table() const { return table_; }
 
 protected:
@@ -26,12 +26,14 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void showTable(const std::shared_ptr<const DetailTable> &table);
+    void showTable();
+    void makeTable();
     void fitTable();
     bool tableShown() const;
 
     Message message_;
-    QTableView *table_ = nullptr;
+    QWidget *details_ = nullptr; // the box's details area
+    QTableView *table_ = nullptr; // made when the details are first opened
 };
 
 } // namespace namlex

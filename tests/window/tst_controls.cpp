@@ -365,13 +365,14 @@ private Q_SLOTS:
                        &parent);
         box.show();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
-        QTableView *table = box.table();
-        QVERIFY(!table->isVisible());
+        QVERIFY(!box.table());
         for (QAbstractButton *button : box.buttons()) {
             if (box.buttonRole(button) == QMessageBox::ActionRole)
                 button->click();
         }
-        QTRY_VERIFY(table->isVisible() && box.maximumWidth() > box.minimumWidth());
+        QTRY_VERIFY(box.table() && box.table()->isVisible()
+                    && box.maximumWidth() > box.minimumWidth());
+        QTableView *table = box.table();
         QVERIFY(table->viewport()->height() >= 15 * table->rowHeight(0));
         const QModelIndex first = table->model()->index(0, 1);
         QVERIFY(table->model()->data(first, Qt::BackgroundRole).isValid());
