@@ -34,7 +34,8 @@ def callees(name):
                 break
     return counts
 
-for name in ["namlex::runBatch", "namlex::platform::FolderHandle::renameNoReplace",
+for name in ["namlex::runBatch", "namlex::renameIfSame",
+             "namlex::platform::FolderHandle::renameNoReplace", "namlex::FileListBox::reread",
              "namlex::bench::runBareLoop"]:
     counts = callees(name)
     print(f"{name}: {sum(counts.values())} samples")
