@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 using namespace namlex::bench;
@@ -74,6 +75,32 @@ double timeBareLoop(const QString &folder, bool inListOrder)
     return elapsedMs(clock);
 }
 
+// Rounds of the contenders on identical fresh copies of the same names,
+// one folder each: in every round each contender goes once, `time(which,
+// folder)`, and the first to go moves on by one from round to round, so
+// that none always meets the file system in the same state. Every
+// contender must leave the same names behind.
+void takeTurns(const Options &options, const QStringList &folders, const QList<QByteArray> &names,
+               const std::function<void(qsizetype which, const QString &folder)> &time)
+{
+    for (int run = 0; run < options.runs; ++run) {
+        for (const QString &folder : folders)
+            createFolder(folder, names);
+        for (qsizetype turn = 0; turn < folders.size(); ++turn) {
+            const qsizetype which = (run + turn) % folders.size();
+            time(which, folders.at(which));
+        }
+        const auto newNames
+            = [](const QString &folder) { return namlex::platform::listFiles(folder, {u"*.*"_s}); };
+        for (const QString &folder : folders) {
+            if (newNames(folder) != newNames(folders.at(0)))
+                qFatal("the renames disagree on the new names");
+        }
+        for (const QString &folder : folders)
+            QDir(folder).removeRecursively();
+    }
+}
+
 // The both command on identical fresh copies of 10,000 files: Namlex, the
 // bare loop (in readdir's order and in the list's order) and Debian's rename
 // take turns going first. Namlex's run is timed from the answer to its
@@ -87,38 +114,26 @@ void measureBothCommand(const Options &options, const QString &work, ResultTable
     if (!rename.isEmpty())
         folders.append(work + u"/rename"_s);
     QList<double> namlex, record, question, whole, bare, bareInListOrder, perl;
-    for (int run = 0; run < options.runs; ++run) {
-        for (const QString &folder : folders)
-            createFolder(folder, names);
-        for (qsizetype turn = 0; turn < folders.size(); ++turn) {
-            switch ((run + turn) % folders.size()) {
-            case 0: {
-                const BothCommandTimes times = timeBothCommand(folders.at(0));
-                namlex.append(times.run);
-                record.append(times.record / (times.run - times.record));
-                question.append(times.question);
-                whole.append(times.total);
-                break;
-            }
-            case 1:
-                bare.append(timeBareLoop(folders.at(1), false));
-                break;
-            case 2:
-                bareInListOrder.append(timeBareLoop(folders.at(2), true));
-                break;
-            default:
-                perl.append(timeDebianRename(rename, folders.at(3), names));
-            }
+    takeTurns(options, folders, names, [&](qsizetype which, const QString &folder) {
+        switch (which) {
+        case 0: {
+            const BothCommandTimes times = timeBothCommand(folder);
+            namlex.append(times.run);
+            record.append(times.record / (times.run - times.record));
+            question.append(times.question);
+            whole.append(times.total);
+            break;
         }
-        const auto newNames
-            = [](const QString &folder) { return namlex::platform::listFiles(folder, {u"*.*"_s}); };
-        for (const QString &folder : folders) {
-            if (newNames(folder) != newNames(folders.at(0)))
-                qFatal("the renames disagree on the new names");
+        case 1:
+            bare.append(timeBareLoop(folder, false));
+            break;
+        case 2:
+            bareInListOrder.append(timeBareLoop(folder, true));
+            break;
+        default:
+            perl.append(timeDebianRename(rename, folder, names));
         }
-        for (const QString &folder : folders)
-            QDir(folder).removeRecursively();
-    }
+    });
     const QString runs = u"median of %1"_s.arg(options.runs);
     table.add(u"Both command, 10,000 files: Namlex, from the answer to the summary"_s,
               median(namlex), u" ms"_s, 0, runs + u", with the record for undo"_s);
@@ -162,36 +177,23 @@ void measureThroughWindow(const Options &options, const QString &work, ResultTab
     if (!rename.isEmpty())
         folders.append(work + u"/window-rename"_s);
     QList<double> window, question, bare, perl;
-    for (int run = 0; run < options.runs; ++run) {
-        for (const QString &folder : folders)
-            createFolder(folder, names);
-        for (qsizetype turn = 0; turn < folders.size(); ++turn) {
-            switch ((run + turn) % folders.size()) {
-            case 0: {
-                const WindowTimes times
-                    = timeThroughWindow(*session, options.program, folders.at(0));
-                if (times.run < 0)
-                    qFatal("the program or one of its boxes did not appear");
-                window.append(times.run);
-                question.append(times.question);
-                break;
-            }
-            case 1:
-                bare.append(timeBareLoop(folders.at(1), false));
-                break;
-            default:
-                perl.append(timeDebianRename(rename, folders.at(2), names));
-            }
+    takeTurns(options, folders, names, [&](qsizetype which, const QString &folder) {
+        switch (which) {
+        case 0: {
+            const WindowTimes times = timeThroughWindow(*session, options.program, folder);
+            if (times.run < 0)
+                qFatal("the program or one of its boxes did not appear");
+            window.append(times.run);
+            question.append(times.question);
+            break;
         }
-        const auto newNames
-            = [](const QString &folder) { return namlex::platform::listFiles(folder, {u"*.*"_s}); };
-        for (const QString &folder : folders) {
-            if (newNames(folder) != newNames(folders.at(0)))
-                qFatal("the renames disagree on the new names");
+        case 1:
+            bare.append(timeBareLoop(folder, false));
+            break;
+        default:
+            perl.append(timeDebianRename(rename, folder, names));
         }
-        for (const QString &folder : folders)
-            QDir(folder).removeRecursively();
-    }
+    });
     const QString runs = u"median of %1"_s.arg(options.runs);
     table.add(u"Both command through the window, 30,000 files: from the answer to the summary"_s,
               median(window), u" ms"_s, 0, runs + u", real key presses on Xvfb"_s);
