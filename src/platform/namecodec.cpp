@@ -174,6 +174,31 @@ QChar windows1252Char(char16_t escaped)
     return QChar(byte < 0xA0 ? windows1252[byte - 0x80] : byte);
 }
 
+// The characters windows1252Char() can give.
+bool isWindows1252Shown(QChar c)
+{
+    return (c.unicode() >= 0xA0 && c.unicode() <= 0xFF) || c == QChar::ReplacementCharacter
+           || std::find(std::begin(windows1252), std::end(windows1252), c.unicode())
+                  != std::end(windows1252);
+}
+
+// Whether `shown` holds, from `at` on, what follows the "[" of a mark:
+// another "[", or "BOM]", "U+hhhh]" or Windows-1252 characters and "]".
+bool continuesLikeAMark(const QString &shown, qsizetype at)
+{
+    const QStringView rest = QStringView(shown).mid(at);
+    if (rest.startsWith(u'[') || rest.startsWith(u"BOM]"))
+        return true;
+    const auto upperHex = [](QChar c) { return c.isDigit() || (c >= u'A' && c <= u'F'); };
+    if (rest.size() >= 7 && rest.startsWith(u"U+") && rest[6] == u']'
+        && std::all_of(rest.begin() + 2, rest.begin() + 6, upperHex))
+        return true;
+    qsizetype i = 0;
+    while (i < rest.size() && isWindows1252Shown(rest[i]))
+        ++i;
+    return i > 0 && i < rest.size() && rest[i] == u']';
+}
+
 } // namespace
 
 std::optional<qsizetype> encodedSize(QStringView name)
@@ -200,9 +225,13 @@ QString displayName(const QString &name)
 {
     QString shown;
     shown.reserve(name.size());
+    QList<qsizetype> brackets;
     for (qsizetype i = 0; i < name.size(); ++i) {
         const QChar c = name[i];
-        if (c.isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
+        if (c == u'[') {
+            brackets.append(shown.size());
+            shown.append(c);
+        } else if (c.isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
             shown.append(c).append(name[++i]);
         } else if (isEscapedByte(c.unicode())) {
             // Names that are not UTF-8 nearly always come from Windows in
@@ -223,6 +252,13 @@ QString displayName(const QString &name)
         } else {
             shown.append(c);
         }
+    }
+    // A "[" of the name itself that would read as the start of a mark is
+    // doubled, so that "M[ä]dchen.mp3", a valid name, shows as
+    // "M[[ä]dchen.mp3" and not as "M\xE4dchen.mp3" does.
+    for (auto at = brackets.crbegin(); at != brackets.crend(); ++at) {
+        if (continuesLikeAMark(shown, *at + 1))
+            shown.insert(*at, u'[');
     }
     return shown;
 }

@@ -23,9 +23,10 @@ std::optional<qsizetype> encodedSize(QStringView name);
 // How a name is shown to the user. Bytes that are not UTF-8 show as the
 // Windows-1252 characters they stand for (U+FFFD where it has none), each
 // run in brackets ("M[ä]dchen"), an invisible byte order mark as "[BOM]",
-// and a control character or a mark that reorders text as "[U+202E]", so
-// that a name can neither pass for the name of another file nor break the
-// lines of a box.
+// and a control character or a mark that reorders text as "[U+202E]". A
+// "[" of the name itself that would read as such a mark shows doubled. So a
+// name cannot pass for the name of another file, nor break the lines of a
+// box; only bytes that Windows-1252 leaves undefined all show alike.
 QString displayName(const QString &name);
 
 } // namespace namlex::platform

@@ -72,6 +72,12 @@ private Q_SLOTS:
             << decodeName("M\344dchen \303\244.mp3") << u"M[ä]dchen ä.mp3"_s;
         QTest::newRow("run of bytes that are not UTF-8")
             << decodeName("Gr\xfc\xdf \x80\x96 \xe4.mp3") << u"Gr[üß] [€–] [ä].mp3"_s;
+        QTest::newRow("valid name that reads like a byte that is not UTF-8")
+            << u"M[ä]dchen [Live].mp3"_s << u"M[[ä]dchen [Live].mp3"_s;
+        QTest::newRow("valid name that reads like escapes")
+            << u"[U+000A][BOM][[x.mp3"_s << u"[[U+000A][[BOM][[[x.mp3"_s;
+        QTest::newRow("bracket before a byte that is not UTF-8")
+            << decodeName("[\xe4].mp3") << u"[[[ä]].mp3"_s;
         QTest::newRow("bytes Windows-1252 leaves undefined")
             << decodeName("\x81\x8d\x8f\x90\x9d.mp3") << u"[\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD].mp3"_s;
         QTest::newRow("lone surrogate that stands for no byte")
