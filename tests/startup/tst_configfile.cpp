@@ -7,6 +7,7 @@
 #include "window/foldertree.h"
 
 #include <QLabel>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <QDir>
@@ -109,6 +110,8 @@ private Q_SLOTS:
         WindowBench bench;
         const QByteArray root = bench.dir.path().toUtf8();
         QCOMPARE(::mkdir(root + "/B/Lieder \xe4", 0755), 0);
+        // QTemporaryDir cannot remove a name that is not UTF-8.
+        const auto removeUndecodable = qScopeGuard([&] { ::rmdir(root + "/B/Lieder \xe4"); });
         const QString program = bench.path(u"A/Programm"_s);
         if (!content.isNull())
             writeRawFile(program.toUtf8(), "Config.ini", content.replace("<root>", root));
@@ -127,7 +130,6 @@ private Q_SLOTS:
         QVERIFY(window.close());
         QCOMPARE(readRawFile(program.toUtf8(), "Config.ini"), expected + "\r\n");
         QVERIFY(!QFile::exists(bench.path(u"user/Config.ini"_s)));
-        ::rmdir(root + "/B/Lieder \xe4");
     }
 
     // Closing writes one place only, and start-up reads what closing wrote:
