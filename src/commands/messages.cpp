@@ -410,7 +410,9 @@ Message driveNotReady()
 
 Message folderCannotBeOpened(const QString &folder)
 {
-    return report(u"Der Ordner "_s + folder + u" kann nicht geöffnet werden."_s, fatalError);
+    return report(u"Der Ordner "_s + platform::displayName(folder)
+                      + u" kann nicht geöffnet werden."_s,
+                  fatalError);
 }
 
 QString helpToolTip()

@@ -3,10 +3,12 @@
 #include "commands/messages.h"
 #include "commands/renamecommands.h"
 #include "commands/undocommand.h"
+#include "platform/namecodec.h"
 #include "platform/paths.h"
 #include "window/driveselector.h"
 #include "window/filelistbox.h"
 #include "window/foldertree.h"
+#include "window/plaintooltip.h"
 #include "window/qtprompter.h"
 #include "window/settingsstore.h"
 
@@ -74,8 +76,8 @@ void AuswahlFenster::load(const std::optional<StartPath> &start)
 {
     ui.Hilfe->setToolTip(messages::helpToolTip());
     // The first tool tips name the folder the program was started in.
-    ui.Dir1->setToolTip(workingFolder);
-    ui.PfadAnz->setToolTip(workingFolder);
+    ui.Dir1->setToolTip(plainToolTip(platform::displayName(workingFolder)));
+    ui.PfadAnz->setToolTip(plainToolTip(platform::displayName(workingFolder)));
     ui.Drive1->setToolTip(ui.Drive1->drive());
     setWindowTitle(windowTitle() + u' ' + services.version);
 
@@ -106,7 +108,7 @@ void AuswahlFenster::load(const std::optional<StartPath> &start)
 // The path label takes the folder as it was given; the selector takes its drive.
 void AuswahlFenster::showFolder(const QString &folder)
 {
-    ui.PfadAnz->setText(folder);
+    ui.PfadAnz->setText(platform::displayName(folder));
     ui.Drive1->setDrive(folder);
     FileInfoAktualisieren();
 }

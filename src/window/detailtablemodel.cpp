@@ -1,5 +1,7 @@
 #include "window/detailtablemodel.h"
 
+#include "window/plaintooltip.h"
+
 #include <QColor>
 
 namespace namlex {
@@ -26,8 +28,9 @@ QVariant DetailTableModel::data(const QModelIndex &index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole:
         return table_->cell(index.row(), index.column());
+    case Qt::ToolTipRole:
+        return plainToolTip(table_->cell(index.row(), index.column()));
     // Dark red on a light red ground reads under any theme.
     case Qt::BackgroundRole:
         return table_->marked(index.row()) ? QVariant(QColor(0xFF, 0xE0, 0xE0)) : QVariant();

@@ -4,6 +4,7 @@
 #include "platform/namecodec.h"
 #include "platform/naturalorder.h"
 #include "platform/wildcard.h"
+#include "window/plaintooltip.h"
 
 #include <QContextMenuEvent>
 #include <QHelpEvent>
@@ -12,7 +13,6 @@
 #include <QKeyEvent>
 #include <QStringListModel>
 #include <QStyledItemDelegate>
-#include <QTextDocument>
 #include <QToolTip>
 #include <QtConcurrent>
 
@@ -53,9 +53,7 @@ public:
             return QStyledItemDelegate::helpEvent(event, view, option, index);
         // A name such as "<i>Titel.mp3" would be drawn as markup.
         const QString name = index.data().toString();
-        QToolTip::showText(event->globalPos(),
-                           Qt::mightBeRichText(name) ? Qt::convertFromPlainText(name) : name,
-                           view->viewport(), shown);
+        QToolTip::showText(event->globalPos(), plainToolTip(name), view->viewport(), shown);
         return true;
     }
 };

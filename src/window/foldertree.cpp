@@ -1,6 +1,7 @@
 #include "window/foldertree.h"
 
 #include "platform/folderlisting.h"
+#include "platform/namecodec.h"
 #include "platform/paths.h"
 
 #include <QStyle>
@@ -105,7 +106,7 @@ void FolderTree::rebuild(const QStringList &subfolders)
 
 void FolderTree::addEntry(const QString &path, const QString &text, int depth, const QIcon &icon)
 {
-    auto *entry = new QListWidgetItem(icon, text, this);
+    auto *entry = new QListWidgetItem(icon, platform::displayName(text), this);
     entry->setData(PathRole, path);
     entry->setData(DepthRole, depth);
 }

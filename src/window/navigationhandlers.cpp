@@ -6,6 +6,7 @@
 #include "window/driveselector.h"
 #include "window/filelistbox.h"
 #include "window/foldertree.h"
+#include "window/plaintooltip.h"
 
 #include <QLabel>
 #include <QRadioButton>
@@ -29,17 +30,18 @@ void AuswahlFenster::onDrive1Change()
 
 void AuswahlFenster::onDir1Change()
 {
-    ui.PfadAnz->setText(ui.Dir1->path());
+    const QString shown = platform::displayName(ui.Dir1->path());
+    ui.PfadAnz->setText(shown);
     ui.File1->setPath(ui.Dir1->path());
     FileInfoAktualisieren();
-    ui.Dir1->setToolTip(ui.Dir1->path());
-    ui.PfadAnz->setToolTip(ui.Dir1->path());
+    ui.Dir1->setToolTip(plainToolTip(shown));
+    ui.PfadAnz->setToolTip(plainToolTip(shown));
     ui.Drive1->rememberFolder(ui.Dir1->path());
 }
 
 void AuswahlFenster::onFile1Click()
 {
-    ui.File1->setToolTip(platform::displayName(ui.File1->fileName()));
+    ui.File1->setToolTip(plainToolTip(platform::displayName(ui.File1->fileName())));
 }
 
 void AuswahlFenster::onAppPathClick()

@@ -1,6 +1,7 @@
 #include "rawfiles.h"
 #include "windowbench.h"
 
+#include "platform/namecodec.h"
 #include "window/driveselector.h"
 #include "window/filelistbox.h"
 #include "window/foldertree.h"
@@ -16,6 +17,7 @@
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <algorithm>
@@ -39,6 +41,16 @@ Snapshot snapshot(const WindowBench &bench)
     return {bench.find<QLabel>(u"PfadAnz"_s)->text(), bench.find<FileListBox>(u"File1"_s)->path(),
             bench.find<QWidget>(u"Dir1"_s)->toolTip(), bench.find<QWidget>(u"PfadAnz"_s)->toolTip(),
             bench.find<QWidget>(u"Drive1"_s)->toolTip()};
+}
+
+// What a tool tip shows: Qt draws one that looks like markup as rich text.
+QString seenIn(const QString &toolTip)
+{
+    if (!Qt::mightBeRichText(toolTip))
+        return toolTip;
+    QTextDocument document;
+    document.setHtml(toolTip);
+    return document.toPlainText();
 }
 
 QString caption(const QWidget *control)
@@ -353,27 +365,43 @@ private Q_SLOTS:
         QCOMPARE(bench.find<QLabel>(u"FileInfo"_s)->text(), summary);
     }
 
-    void selectingAFileSetsTheToolTip_data()
+    void namesShowAsTheyAre_data()
     {
+        QTest::addColumn<QString>("folder");
         QTest::addColumn<QByteArray>("second"); // the second file's name
+        QTest::addColumn<QString>("folderShown");
         QTest::addColumn<QString>("toolTip");
-        QTest::newRow("plain name") << "b.mp3"_ba << u"b.mp3"_s;
-        QTest::newRow("name that is not UTF-8") << "b\xe4.mp3"_ba << u"b[ä].mp3"_s;
+        QTest::newRow("plain names") << u"Musik"_s << "b.mp3"_ba << u"Musik"_s << u"b.mp3"_s;
+        QTest::newRow("name that is not UTF-8")
+            << u"Musik"_s << "b\xe4.mp3"_ba << u"Musik"_s << u"b[ä].mp3"_s;
+        QTest::newRow("names that look like markup")
+            << u"<i>Musik"_s << "<b>x.mp3"_ba << u"<i>Musik"_s << u"<b>x.mp3"_s;
+        QTest::newRow("folder name with a line break")
+            << u"Neue\nMusik"_s << "b.mp3"_ba << u"Neue[U+000A]Musik"_s << u"b.mp3"_s;
     }
 
-    void selectingAFileSetsTheToolTip()
+    // The path label, the folder tree and the tool tips show names as the
+    // boxes do; the tool tips never as markup.
+    void namesShowAsTheyAre()
     {
+        QFETCH(QString, folder);
         QFETCH(QByteArray, second);
+        QFETCH(QString, folderShown);
         QFETCH(QString, toolTip);
         WindowBench bench;
-        const QByteArray folder = QFile::encodeName(bench.path(u"A/Musik"_s));
-        const auto remove = qScopeGuard([&] { removeRawFiles(folder); });
+        QVERIFY(QDir().mkpath(bench.path(folder)));
+        const QByteArray raw = QFile::encodeName(bench.path(folder));
+        const auto remove = qScopeGuard([&] { removeRawFiles(raw); });
         for (const QByteArray &name : {"a.mp3"_ba, second})
-            writeRawFile(folder, name, name);
-        bench.open(bench.path(u"A/Musik"_s));
+            writeRawFile(raw, name, name);
+        bench.open(bench.path(folder));
         auto *list = bench.find<FileListBox>(u"File1"_s);
-        QVERIFY(list->setListIndex(1));
-        QCOMPARE(list->toolTip(), toolTip);
+        QVERIFY(list->setListIndex(int(list->names().indexOf(platform::decodeName(second)))));
+        QCOMPARE(seenIn(list->toolTip()), toolTip);
+        const QString path = bench.path(u""_s) + folderShown;
+        QCOMPARE(bench.find<QLabel>(u"PfadAnz"_s)->text(), path);
+        QCOMPARE(seenIn(bench.find<QWidget>(u"PfadAnz"_s)->toolTip()), path);
+        QCOMPARE(bench.find<FolderTree>(u"Dir1"_s)->currentItem()->text(), folderShown);
     }
 
     void deleteKey_data()

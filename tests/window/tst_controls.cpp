@@ -112,7 +112,8 @@ private Q_SLOTS:
         if (open == Open::SetPath) {
             QCOMPARE(tree.setPath(at(input)), accepted);
         } else {
-            const QList<QListWidgetItem *> entries = tree.findItems(input, Qt::MatchExactly);
+            const QList<QListWidgetItem *> entries
+                = tree.findItems(platform::displayName(input), Qt::MatchExactly);
             QCOMPARE(entries.size(), 1);
             tree.show();
             QVERIFY(QTest::qWaitForWindowExposed(&tree));
