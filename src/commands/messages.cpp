@@ -43,20 +43,24 @@ QString quoted(const QString &name)
     return u"„"_s + platform::displayName(name) + u"“"_s;
 }
 
-// "eine Datei", "einen Ordner": what stands somewhere.
-QString entryText(const std::optional<platform::EntryKind> &kind)
+// What stands somewhere: "einen Ordner" as the object of a sentence ("es
+// gibt bereits einen Ordner"), "ein Ordner" as its subject.
+enum class Role { Object, Subject };
+
+QString entryText(const std::optional<platform::EntryKind> &kind, Role role = Role::Object)
 {
+    const bool subject = role == Role::Subject;
     switch (kind.value_or(platform::EntryKind::Other)) {
     case platform::EntryKind::File:
         return u"eine Datei"_s;
     case platform::EntryKind::Folder:
-        return u"einen Ordner"_s;
+        return subject ? u"ein Ordner"_s : u"einen Ordner"_s;
     case platform::EntryKind::Link:
         return u"eine Verknüpfung"_s;
     case platform::EntryKind::Other:
         break;
     }
-    return u"einen Eintrag"_s;
+    return subject ? u"ein besonderer Eintrag, etwa eine Pipe"_s : u"einen Eintrag"_s;
 }
 
 // "3 Dateien" / "1 Datei"
@@ -191,7 +195,7 @@ QString causeText(const platform::Problem &problem)
             return u"Unter diesem Namen ist inzwischen eine andere Datei."_s;
         return u"Die Datei wurde inzwischen durch "_s + entryText(problem.kind) + u" ersetzt."_s;
     case Cause::NotAFile:
-        return u"Das ist keine Datei, sondern "_s + entryText(problem.kind) + u'.';
+        return u"Das ist keine Datei, sondern "_s + entryText(problem.kind, Role::Subject) + u'.';
     case Cause::OtherFileThere:
         return u"Unter dem neuen Namen steht jetzt eine andere Datei; sie bleibt, wie sie ist."_s;
     case Cause::WriteProtected:

@@ -391,6 +391,12 @@ private Q_SLOTS:
             << taken(EntryKind::Link) << takenText + u"eine Verknüpfung dieses Namens."_s;
         QTest::newRow("taken by something gone since")
             << taken(std::nullopt) << takenText + u"einen Eintrag dieses Namens."_s;
+        QTest::newRow("not a file but a folder")
+            << platform::Problem {RenameFailure::NotAFile, EntryKind::Folder}
+            << u"Das ist keine Datei, sondern ein Ordner."_s;
+        QTest::newRow("not a file but a pipe")
+            << platform::Problem {RenameFailure::NotAFile, EntryKind::Other}
+            << u"Das ist keine Datei, sondern ein besonderer Eintrag, etwa eine Pipe."_s;
         QTest::newRow("no permission") << failure(RenameFailure::NoPermission, EACCES)
                                        << u"Keine Berechtigung, in diesem Ordner umzubenennen."_s;
         QTest::newRow("read-only medium") << failure(RenameFailure::ReadOnlyMedium, EROFS)
