@@ -90,14 +90,15 @@ bool PlanTable::marked(int row) const
 
 QString PlanTable::text() const
 {
-    QString text = counts() + u'\n';
+    QString text;
     for (int row = 0; row < rowCount(); ++row) {
-        text += u'\n' + cell(row, 1) + u" → "_s + cell(row, 2);
+        text += cell(row, 1) + u" → "_s + cell(row, 2);
         const QString reason = cell(row, 3);
         if (!reason.isEmpty())
             text += u": "_s + reason;
+        text += u'\n';
     }
-    return text + u'\n';
+    return text;
 }
 
 } // namespace namlex
