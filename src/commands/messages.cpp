@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QLocale>
 
+#include <cerrno>
+
 using namespace Qt::StringLiterals;
 
 namespace namlex::messages {
@@ -235,11 +237,39 @@ QString planCounts(int renames, int kept, int failures, int uncertain)
     return renamed + u", "_s + left + u", "_s + failing;
 }
 
+// Why a run cannot be recorded, said of the folder of the records
+// (`otherName`), which the user may have to make room in or put right.
+QString recordProblemText(const platform::Problem &problem)
+{
+    using platform::Cause;
+    const QString folder = quoted(problem.otherName);
+    switch (problem.cause) {
+    case Cause::NoSpace:
+        return u"Auf dem Datenträger von "_s + folder + u" ist kein Platz mehr."_s;
+    case Cause::NoPermission:
+    case Cause::WriteProtected:
+        return u"Keine Berechtigung, in "_s + folder + u" zu schreiben."_s;
+    case Cause::ReadOnlyMedium:
+        return u"Der Datenträger von "_s + folder + u" ist schreibgeschützt."_s;
+    case Cause::NameTaken:
+        return folder + u" lässt sich nicht als Ordner anlegen: Dort steht schon etwas anderes."_s;
+    default:
+        break;
+    }
+    if (problem.systemError == ENOTDIR)
+        return folder
+               + u" lässt sich nicht als Ordner anlegen: Ein Teil des Pfads ist eine Datei."_s;
+    if (problem.systemError != 0)
+        return u"In "_s + folder
+               + u" lässt sich nicht schreiben (Systemfehler %1)."_s.arg(problem.systemError);
+    return u"In "_s + folder + u" lässt sich nicht schreiben."_s;
+}
+
 QString notRecordedWarning(const platform::Problem &problem)
 {
     return u"Achtung: Dieser Lauf lässt sich nicht aufzeichnen und daher nicht mit Strg+Z "
            u"rückgängig machen. "_s
-           + causeText(problem);
+           + recordProblemText(problem);
 }
 
 QString renameStep()
@@ -295,10 +325,9 @@ QString undoHint()
 
 QString notRecorded(const platform::Problem &problem)
 {
-    return (u"Dieser Lauf lässt sich nicht rückgängig machen: er konnte nicht aufgezeichnet "
-            u"werden. "_s
-            + causeText(problem))
-        .trimmed();
+    return u"Dieser Lauf lässt sich nicht rückgängig machen: er konnte nicht aufgezeichnet "
+           u"werden. "_s
+           + recordProblemText(problem);
 }
 
 Message nothingToUndo()

@@ -22,7 +22,8 @@ constexpr qint64 spareBytes = 1024 * 1024;
 platform::Problem writeProblem(const QFile &file)
 {
     return {file.error() == QFileDevice::ResourceError ? platform::Cause::NoSpace
-                                                       : platform::Cause::Other};
+                                                       : platform::Cause::Other,
+            std::nullopt, QFileInfo(file.fileName()).absolutePath()};
 }
 
 } // namespace
@@ -42,7 +43,7 @@ FileRunRecorder::FileRunRecorder(std::unique_ptr<QFile> record, platform::Proble
     const QString journalFolder = QFileInfo(record_->fileName()).absolutePath();
     const QStorageInfo storage(journalFolder);
     if (storage.isValid() && storage.bytesAvailable() < size + spareBytes) {
-        problem_ = {platform::Cause::NoSpace};
+        problem_ = {platform::Cause::NoSpace, std::nullopt, journalFolder};
         record_->remove();
         record_.reset();
         return;

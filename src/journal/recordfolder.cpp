@@ -34,10 +34,10 @@ QStringList newestFirst(QStringList names)
     return names;
 }
 
-platform::Problem problemOfLastError()
+platform::Problem problemOfLastError(const QString &folder)
 {
     const int error = errno;
-    return {platform::causeOfError(error), std::nullopt, QString(), error};
+    return {platform::causeOfError(error), std::nullopt, folder, error};
 }
 
 } // namespace
@@ -68,13 +68,13 @@ qint64 RecordFolder::lastSequence() const
 std::variant<std::unique_ptr<QFile>, platform::Problem> RecordFolder::createRecord() const
 {
     if (!QDir().mkpath(path_))
-        return problemOfLastError();
+        return problemOfLastError(path_);
     QFile::setPermissions(path_, userOnly | QFileDevice::ExeOwner);
     // Taking the number and creating its record happen under one lock, so
     // that two programs never take the same number.
     QFile counter(filePath(u"sequence"_s));
     if (!counter.open(QIODevice::ReadWrite, userOnly) || !platform::waitForLock(counter))
-        return problemOfLastError();
+        return problemOfLastError(path_);
     qint64 sequence = std::max(counter.readAll().trimmed().toLongLong(), lastSequence());
     auto record = std::make_unique<QFile>();
     do {
@@ -83,7 +83,7 @@ std::variant<std::unique_ptr<QFile>, platform::Problem> RecordFolder::createReco
         !record->open(QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Unbuffered, userOnly)
         && record->exists());
     if (!record->isOpen())
-        return problemOfLastError();
+        return problemOfLastError(path_);
     platform::tryLock(*record);
     const QByteArray number = QByteArray::number(sequence);
     // A counter that cannot be written is made again from the records.

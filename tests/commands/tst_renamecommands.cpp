@@ -483,17 +483,32 @@ private Q_SLOTS:
     }
 
     // A run that cannot be recorded, and so not be undone, says so in its
-    // question, before anything is renamed.
+    // question, before anything is renamed, and names the folder to put right.
+    void aRunThatCannotBeRecordedSaysSoFirst_data()
+    {
+        QTest::addColumn<QString>("records"); // the folder of the records; file.txt is a file
+        QTest::addColumn<QString>("why");
+        QTest::newRow("a file on the way to the folder of the records")
+            << u"file.txt/Namlex"_s << u"Ein Teil des Pfads ist eine Datei."_s;
+        QTest::newRow("a file where the folder of the records belongs")
+            << u"file.txt"_s << u"Dort steht schon etwas anderes."_s;
+    }
+
     void aRunThatCannotBeRecordedSaysSoFirst()
     {
+        QFETCH(QString, records);
+        QFETCH(QString, why);
         Bench bench(false, {"01 - a.mp3"});
         writeRawFile(bench.raw(), "file.txt", "");
-        FileJournal journal(bench.dir.filePath(u"file.txt/Namlex"_s));
+        FileJournal journal(bench.dir.filePath(records));
         bench.prompter.answers = {Answer::No};
         runBothCommand({bench.list, bench.folder, bench.choices, bench.files, journal,
                         bench.prompter, bench.progress});
-        QCOMPARE(bench.prompter.shown.first().informative.split(u'\n').last().left(55),
-                 u"Achtung: Dieser Lauf lässt sich nicht aufzeichnen und d"_s);
+        QCOMPARE(bench.prompter.shown.first().informative.split(u'\n').last(),
+                 u"Achtung: Dieser Lauf lässt sich nicht aufzeichnen und daher nicht mit Strg+Z "
+                 u"rückgängig machen. „"_s
+                     + bench.dir.filePath(records) + u"“ lässt sich nicht als Ordner anlegen: "_s
+                     + why);
     }
 
     void percentageFollowsTheLocale()
