@@ -77,6 +77,8 @@ void simulate(RunPlan &plan, qsizetype first, const FolderState &folder)
         else if (identity->kind == platform::EntryKind::Folder
                  || identity->kind == platform::EntryKind::Other)
             entry.problem = {Cause::NotAFile, identity->kind};
+        else if (folder.rules.unchangeable != Cause::None)
+            entry.problem = {folder.rules.unchangeable};
         else
             entry.problem = lengthProblem(newName, folder.rules);
 

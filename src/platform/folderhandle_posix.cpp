@@ -12,6 +12,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/sysmacros.h>
 #include <sys/vfs.h>
 #include <unistd.h>
@@ -232,6 +233,16 @@ NameRules FolderHandle::nameRules(const QStringList &entries) const
     const long type = ::fstatfs(int(handle_), &system) == 0 ? long(system.f_type) : 0;
     const long max = ::fpathconf(int(handle_), _PC_NAME_MAX);
     rules.maxLength = max > 0 ? int(max) : 255;
+    // A rename needs write and search permission on the folder, and a
+    // medium that is not read-only. Root may rename regardless, and the
+    // check, made as the user the program runs as, says so too.
+    struct statvfs volume = {};
+    if (::fstatvfs(int(handle_), &volume) == 0 && (volume.f_flag & ST_RDONLY) != 0)
+        rules.unchangeable = Cause::ReadOnlyMedium;
+    else if (::faccessat(int(handle_), ".", W_OK | X_OK, AT_EACCESS) != 0)
+        rules.unchangeable = errno == EROFS    ? Cause::ReadOnlyMedium
+                             : errno == EACCES ? Cause::NoPermission
+                                               : Cause::None;
     if (isWindowsFileSystem(type)) {
         rules.unit = NameRules::Unit::Utf16;
         rules.maxLength = 255;

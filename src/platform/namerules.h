@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/problem.h"
+
 #include <QString>
 
 namespace namlex::platform {
@@ -20,6 +22,9 @@ struct NameRules
     LetterCase letterCase = LetterCase::Sensitive;
     Unit unit = Unit::Bytes;
     int maxLength = 255; // in the unit; for Unknown, the limit in bytes the system reports
+    // Why no entry of the folder can get a new name at all: NoPermission or
+    // ReadOnlyMedium; None where renaming is allowed.
+    Cause unchangeable = Cause::None;
 };
 
 } // namespace namlex::platform

@@ -45,6 +45,7 @@ QStringList outline(const RunPlan &plan)
                                         {Cause::NameTooLongToEdit, u"too long to edit"_s},
                                         {Cause::FileGone, u"gone"_s},
                                         {Cause::NotAFile, u"not a file"_s},
+                                        {Cause::NoPermission, u"no permission"_s},
                                         {Cause::CaseMayClash, u"unsure, like "_s},
                                         {Cause::LengthMayNotFit, u"unsure, long"_s}};
     QStringList lines;
@@ -59,9 +60,10 @@ QStringList outline(const RunPlan &plan)
     return lines;
 }
 
-NameRules rules(NameRules::LetterCase letterCase, NameRules::Unit unit, int max = 255)
+NameRules rules(NameRules::LetterCase letterCase, NameRules::Unit unit, int max = 255,
+                platform::Cause unchangeable = platform::Cause::None)
 {
-    return {letterCase, unit, max};
+    return {letterCase, unit, max, unchangeable};
 }
 
 } // namespace
@@ -137,6 +139,11 @@ private Q_SLOTS:
             << QStringList {u"weg"_s, u"Ordner"_s} << QStringList {u"w"_s, u"O"_s}
             << QStringList {u"-weg"_s} << ext4
             << QStringList {u"weg>w: gone"_s, u"Ordner>O: not a file"_s};
+        QTest::newRow("a folder the user may not write to")
+            << QStringList {u"1_a"_s, u"2_b"_s, u"c"_s} << QStringList {u"a"_s, u"b"_s, u"c"_s}
+            << QStringList()
+            << rules(Case::Sensitive, Unit::Bytes, 255, platform::Cause::NoPermission)
+            << QStringList {u"1_a>a: no permission"_s, u"2_b>b: no permission"_s};
     }
 
     void simulatesTheRun()
