@@ -133,6 +133,8 @@ void MessageBox::makeTable()
                              + shownRows * table_->verticalHeader()->defaultSectionSize()
                              + 2 * table_->frameWidth());
     details_->layout()->addWidget(table_);
+    // Made after the box was shown, it is not shown with it.
+    table_->show();
 }
 
 bool MessageBox::tableShown() const
@@ -165,19 +167,16 @@ void MessageBox::fitTable()
     setGeometry(frame);
 }
 
-// QMessageBox fixes its size again whenever it lays itself out; while the
-// table is open the box keeps the size it has, or the user gave it.
+// QMessageBox fixes its size again whenever it lays itself out. While the
+// table is open that is left out, and the box keeps the size fitTable() or
+// the user gave it. Putting the size back afterwards would not do: under a
+// window manager the size asked for arrives only later, so the box would be
+// put back to the size it had before the table.
 bool MessageBox::event(QEvent *event)
 {
-    const bool open = tableShown() && event->type() == QEvent::LayoutRequest;
-    const QSize before = size();
-    const bool handled = QMessageBox::event(event);
-    if (open) {
-        setMinimumSize(0, 0);
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        resize(before);
-    }
-    return handled;
+    if (tableShown() && event->type() == QEvent::LayoutRequest)
+        return QDialog::event(event);
+    return QMessageBox::event(event);
 }
 
 void MessageBox::keyPressEvent(QKeyEvent *event)
