@@ -407,13 +407,16 @@ Message undoSummary(const UndoTally &tally)
     return message;
 }
 
+QString undoMenuEntry()
+{
+    return u"Rückgängig"_s;
+}
+
 QString undoMenuEntry(const QString &command, int count)
 {
     static const QHash<QString, QString> names {{u"both"_s, u"Beides tun"_s},
                                                 {u"numbers"_s, u"Zahlen löschen"_s},
                                                 {u"underscores"_s, u"Unterstriche entfernen"_s}};
-    if (count == 0)
-        return u"Rückgängig"_s;
     return u"Rückgängig: "_s + names.value(command, u"Umbenennung"_s) + u", "_s + files(count);
 }
 

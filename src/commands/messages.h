@@ -87,8 +87,10 @@ struct UndoTally
 };
 Message undoSummary(const UndoTally &tally);
 // The file list's menu entry for Ctrl+Z: "Rückgängig: Beides tun, 12 Dateien",
-// or "Rückgängig" when there is nothing to undo.
+// with the files the undo would rename back, or "Rückgängig" when there is no
+// run to undo.
 QString undoMenuEntry(const QString &command, int files);
+QString undoMenuEntry();
 QString deleteMenuEntry();
 
 // Deleting a file.

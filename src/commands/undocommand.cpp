@@ -11,12 +11,21 @@ using What = UndoStep::What;
 
 } // namespace
 
-std::optional<UndoOffer> undoOffer(Journal &journal)
+std::optional<UndoOffer> undoOffer(Journal &journal, FileSystem &files)
 {
     const std::unique_ptr<UndoableRun> held = journal.latestRun();
     if (!held)
         return std::nullopt;
-    return UndoOffer {held->run().command, held->run().entriesLeftToUndo()};
+    const RecordedRun &run = held->run();
+    UndoOffer offer {run.command, run.entriesLeftToUndo()};
+    // As many as the question will offer: the files found where the run put
+    // them, not those its record merely does not rule out.
+    if (!held->busy() && !run.damaged) {
+        const std::unique_ptr<Folder> folder = files.openFolder(run.folder);
+        if (const std::optional<QStringList> entries = folder->entryNames())
+            offer.files = countSteps(planUndo(run, *folder, *entries), What::RenameBack);
+    }
+    return offer;
 }
 
 void runUndoCommand(const CommandContext &context)
@@ -43,11 +52,8 @@ void runUndoCommand(const CommandContext &context)
         return;
     }
     const QList<UndoStep> steps = planUndo(run, *folder, *entries);
-    const auto count = [&steps](What what) {
-        return int(std::count_if(steps.begin(), steps.end(),
-                                 [what](const UndoStep &step) { return step.what == what; }));
-    };
-    Message question = messages::undoQuestion(run, count(What::RenameBack), count(What::Fail));
+    Message question = messages::undoQuestion(run, countSteps(steps, What::RenameBack),
+                                              countSteps(steps, What::Fail));
     question.table = std::make_shared<UndoTable>(steps);
     if (context.prompter.ask(question) != Answer::Yes)
         return;

@@ -13,13 +13,13 @@ namespace namlex {
 void runUndoCommand(const CommandContext &context);
 
 // What Ctrl+Z would undo now, for a menu to name: the command of the newest
-// run and how many of its files are left to rename back, as its record
-// says. Empty: there is nothing to undo.
+// run and how many of its files its question would rename back. Empty:
+// there is nothing to undo.
 struct UndoOffer
 {
     QString command;
     int files = 0;
 };
-std::optional<UndoOffer> undoOffer(Journal &journal);
+std::optional<UndoOffer> undoOffer(Journal &journal, FileSystem &files);
 
 } // namespace namlex

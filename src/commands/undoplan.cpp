@@ -4,6 +4,8 @@
 #include "commands/nameholders.h"
 #include "platform/namecodec.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace namlex {
@@ -20,6 +22,12 @@ bool worthRetrying(Cause cause)
 {
     return cause != Cause::None && cause != Cause::FileGone && cause != Cause::FileReplaced
            && cause != Cause::OtherFileThere;
+}
+
+int countSteps(const QList<UndoStep> &steps, What what)
+{
+    return int(std::count_if(steps.begin(), steps.end(),
+                             [what](const UndoStep &step) { return step.what == what; }));
 }
 
 QList<UndoStep> planUndo(const RecordedRun &run, const Folder &folder, const QStringList &entries)

@@ -31,6 +31,9 @@ struct UndoStep
 // taken, or the folder or the medium refused.
 bool worthRetrying(platform::Cause cause);
 
+// How many of the steps are of the kind.
+int countSteps(const QList<UndoStep> &steps, UndoStep::What what);
+
 // The undo of a run worked out before its question: the run's entries
 // newest first, each renamed back only when the file under its new name is
 // provably the one the run renamed, simulated in that order so that a name

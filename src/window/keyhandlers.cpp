@@ -78,10 +78,10 @@ void AuswahlFenster::onFile1KeyUp(int key)
 void AuswahlFenster::onFile1Menu(const QPoint &at)
 {
     const QScopedValueRollback<int> scope(busy, busy + 1);
-    const std::optional<UndoOffer> offer = undoOffer(services.journal);
+    const std::optional<UndoOffer> offer = undoOffer(services.journal, services.files);
     QMenu menu(this);
     QAction *undo = menu.addAction(offer ? messages::undoMenuEntry(offer->command, offer->files)
-                                         : messages::undoMenuEntry(QString(), 0));
+                                         : messages::undoMenuEntry());
     undo->setShortcut(QKeySequence::Undo);
     undo->setEnabled(offer.has_value());
     QAction *remove = menu.addAction(messages::deleteMenuEntry());

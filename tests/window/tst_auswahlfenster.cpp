@@ -78,6 +78,10 @@ double contrast(QRgb a, QRgb b)
 // or the menu key.
 enum class Opening { RightClick, MenuKey };
 
+// What happened before the menu: nothing, the both command, or the both
+// command and then every file given back its old name by hand.
+enum class Before { Nothing, Run, RunPutBackByHand };
+
 void showActive(QWidget &window)
 {
     window.show();
@@ -465,7 +469,7 @@ private Q_SLOTS:
     void fileListMenu_data()
     {
         QTest::addColumn<Opening>("opening");
-        QTest::addColumn<bool>("ran"); // the both command ran first
+        QTest::addColumn<Before>("before");
         QTest::addColumn<bool>("addedMeanwhile"); // a file turns up while the menu is open
         QTest::addColumn<QStringList>("entries"); // greyed out ones in brackets
         QTest::addColumn<QKeySequence>("keys"); // pressed in the menu
@@ -479,30 +483,40 @@ private Q_SLOTS:
                                     u'[' + remove + u']'};
         const QKeySequence choose(Qt::Key_Down, Qt::Key_Return);
         QTest::newRow("nothing to undo, nothing selected")
-            << Opening::MenuKey << false << false << QStringList {undo, u'[' + remove + u']'}
-            << QKeySequence() << QStringList() << all;
+            << Opening::MenuKey << Before::Nothing << false
+            << QStringList {undo, u'[' + remove + u']'} << QKeySequence() << QStringList() << all;
         QTest::newRow("right click selects the entry, delete deletes it")
-            << Opening::RightClick << false << false << QStringList {undo, remove} << choose
-            << deleted << withoutB;
+            << Opening::RightClick << Before::Nothing << false << QStringList {undo, remove}
+            << choose << deleted << withoutB;
         QTest::newRow("a run to undo")
-            << Opening::MenuKey << true << false << afterRun << choose << undone << all;
+            << Opening::MenuKey << Before::Run << false << afterRun << choose << undone << all;
+        QTest::newRow("a run whose files were put back by hand")
+            << Opening::MenuKey << Before::RunPutBackByHand << false
+            << QStringList {u"Rückgängig: Beides tun, 0 Dateien\tCtrl+Z"_s, u'[' + remove + u']'}
+            << choose << undone << all;
         QTest::newRow("list re-read while the menu is open")
-            << Opening::RightClick << false << true << QStringList {undo, remove} << choose
-            << deleted << QStringList {u"00.mp3"_s} + withoutB;
+            << Opening::RightClick << Before::Nothing << true << QStringList {undo, remove}
+            << choose << deleted << QStringList {u"00.mp3"_s} + withoutB;
     }
 
     void fileListMenu()
     {
         QFETCH(Opening, opening);
-        QFETCH(bool, ran);
+        QFETCH(Before, before);
         QFETCH(bool, addedMeanwhile);
         QFETCH(QKeySequence, keys);
         WindowBench bench;
-        for (const QString &name : {u"01_a.mp3"_s, u"02_b.mp3"_s, u"03_c.mp3"_s})
+        const QStringList names {u"01_a.mp3"_s, u"02_b.mp3"_s, u"03_c.mp3"_s};
+        for (const QString &name : names)
             bench.touch(u"A/Musik/"_s + name);
         AuswahlFenster &window = bench.open(bench.path(u"A/Musik"_s));
-        if (ran)
+        if (before != Before::Nothing)
             bench.find<QPushButton>(u"BeidesLöschen"_s)->click();
+        for (const QString &name : names) {
+            if (before == Before::RunPutBackByHand)
+                QVERIFY(QFile::rename(bench.path(u"A/Musik/"_s + name.section(u'_', 1)),
+                                      bench.path(u"A/Musik/"_s + name)));
+        }
         bench.prompter.shown.clear();
         showActive(window);
         auto *list = bench.find<FileListBox>(u"File1"_s);
