@@ -34,9 +34,13 @@ height() { xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: [0-9]*x//p'; }
 closed=$(height "$box")
 key shift+Tab
 key space
-sleep 0.5
-# Fifteen rows of at least 16 pixels each.
-opened=$(height "$box")
+# Fifteen rows of at least 16 pixels each, once the window manager has
+# given the box its new size.
+for _ in $(seq 50); do
+    opened=$(height "$box")
+    (( opened >= closed + 15 * 16 )) && break
+    sleep 0.1
+done
 (( opened >= closed + 15 * 16 )) || fail "the details opened from $closed to $opened pixels high"
 # Ctrl+C copies the plan in the table's order, a line per row.
 key ctrl+c
