@@ -1,6 +1,7 @@
 #include "platform/folderhandle.h"
 
 #include "platform/namecodec.h"
+#include "platform/paths.h"
 #include "platform/renamesteps.h"
 #include "platform/systempath.h"
 
@@ -63,14 +64,13 @@ EntryKind kindOfMode(mode_t mode)
 
 // The bytes of a plain name, or nothing for a name that could address
 // another folder ("..", "a/b") or that no file can have. A run asks this
-// for every name it touches, so the name is encoded once.
+// for every name it touches; isPlainFileName() only counts the bytes, so
+// the name is encoded once.
 std::optional<QByteArray> nameBytes(const QString &name)
 {
-    std::optional<QByteArray> bytes = encodeName(name);
-    if (!bytes || bytes->isEmpty() || *bytes == "." || *bytes == ".." || bytes->contains('/')
-        || bytes->contains('\0'))
+    if (!isPlainFileName(name))
         return std::nullopt;
-    return bytes;
+    return systemPath(name);
 }
 
 Problem failure(int error)
