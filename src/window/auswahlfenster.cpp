@@ -76,8 +76,9 @@ void AuswahlFenster::load(const std::optional<StartPath> &start)
 {
     ui.Hilfe->setToolTip(messages::helpToolTip());
     // The first tool tips name the folder the program was started in.
-    ui.Dir1->setToolTip(plainToolTip(platform::displayName(workingFolder)));
-    ui.PfadAnz->setToolTip(plainToolTip(platform::displayName(workingFolder)));
+    const QString folderTip = plainToolTip(platform::displayName(workingFolder));
+    ui.Dir1->setToolTip(folderTip);
+    ui.PfadAnz->setToolTip(folderTip);
     ui.Drive1->setToolTip(ui.Drive1->drive());
     setWindowTitle(windowTitle() + u' ' + services.version);
 
