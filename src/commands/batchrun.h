@@ -1,7 +1,7 @@
 #pragma once
 
 #include "commands/commandcontext.h"
-#include "commands/messages.h"
+#include "texts/messages.h"
 #include "commands/runplan.h"
 
 namespace namlex {

@@ -2,7 +2,7 @@
 
 #include "commands/filelist.h"
 #include "commands/folderaccess.h"
-#include "commands/prompter.h"
+#include "texts/prompter.h"
 #include "commands/runprogress.h"
 #include "journal/journal.h"
 

@@ -1,6 +1,6 @@
 #include "commands/deletecommand.h"
 
-#include "commands/messages.h"
+#include "texts/messages.h"
 
 namespace namlex {
 

@@ -1,6 +1,6 @@
 #include "commands/plantable.h"
 
-#include "commands/messages.h"
+#include "texts/messages.h"
 #include "platform/namecodec.h"
 
 using namespace Qt::StringLiterals;

@@ -1,6 +1,6 @@
 #include "commands/undocommand.h"
 
-#include "commands/messages.h"
+#include "texts/messages.h"
 #include "commands/undoplan.h"
 
 namespace namlex {

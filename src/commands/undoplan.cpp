@@ -1,6 +1,6 @@
 #include "commands/undoplan.h"
 
-#include "commands/messages.h"
+#include "texts/messages.h"
 #include "commands/nameholders.h"
 #include "platform/namecodec.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "commands/folderaccess.h"
-#include "commands/prompter.h"
+#include "texts/prompter.h"
 #include "journal/journal.h"
 
 #include <QList>

@@ -1,6 +1,6 @@
 #include "startup/commandline.h"
 
-#include "commands/messages.h"
+#include "texts/messages.h"
 #include "platform/folderlisting.h"
 #include "platform/pathlookup.h"
 #include "platform/paths.h"

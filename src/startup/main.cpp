@@ -1,4 +1,4 @@
-#include "commands/messages.h"
+#include "texts/messages.h"
 #include "commands/platformfiles.h"
 #include "journal/filejournal.h"
 #include "platform/namecodec.h"

@@ -1,6 +1,6 @@
 #include "window/auswahlfenster.h"
 
-#include "commands/messages.h"
+#include "texts/messages.h"
 #include "commands/renamecommands.h"
 #include "commands/undocommand.h"
 #include "platform/namecodec.h"

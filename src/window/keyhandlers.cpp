@@ -2,7 +2,7 @@
 #include "window/auswahlfenster.h"
 
 #include "commands/deletecommand.h"
-#include "commands/messages.h"
+#include "texts/messages.h"
 #include "commands/renamecommands.h"
 #include "commands/undocommand.h"
 #include "window/filelistadapter.h"

@@ -1,7 +1,7 @@
 // Keeping drive, folder tree, file list, path label and summary in step.
 #include "window/auswahlfenster.h"
 
-#include "commands/messages.h"
+#include "texts/messages.h"
 #include "platform/namecodec.h"
 #include "window/driveselector.h"
 #include "window/filelistbox.h"

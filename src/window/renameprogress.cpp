@@ -1,6 +1,6 @@
 #include "window/renameprogress.h"
 
-#include "commands/messages.h"
+#include "texts/messages.h"
 
 #include <QCoreApplication>
 #include <QProgressDialog>
