@@ -62,19 +62,6 @@ QStringList namesAfter(const RunPlan &plan)
     return names;
 }
 
-// A failure the plan foresaw, told as the rename would tell it: a name
-// that is taken says by what.
-platform::Problem foreseen(const Folder &folder, const PlannedEntry &entry)
-{
-    platform::Problem problem = entry.problem;
-    if (problem.cause == platform::Cause::NameTaken) {
-        const QString holder = problem.otherName.isEmpty() ? entry.file.newName : problem.otherName;
-        if (const std::optional<platform::FileIdentity> taker = folder.identityOf(holder))
-            problem.kind = taker->kind;
-    }
-    return problem;
-}
-
 } // namespace
 
 void runBatch(const CommandContext &outer, const BatchRunKind &kind)
@@ -128,7 +115,7 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
         if (entry.step == Step::Keep) {
             ++tally.unchanged;
         } else if (entry.step == Step::Fail) {
-            problem = foreseen(*folder, entry);
+            problem = entry.problem;
         } else if (problem = renameIfSame(*folder, entry.file.oldName, entry.file.newName,
                                           entry.file.identity);
                    problem.ok()) {

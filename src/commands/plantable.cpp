@@ -1,7 +1,7 @@
 #include "commands/plantable.h"
 
-#include "texts/messages.h"
 #include "platform/namecodec.h"
+#include "texts/messages.h"
 
 using namespace Qt::StringLiterals;
 
@@ -51,7 +51,7 @@ QString PlanTable::counts() const
 
 QStringList PlanTable::headers() const
 {
-    return {u"Was"_s, u"Alter Name"_s, u"Neuer Name"_s, u"Grund"_s};
+    return messages::planHeaders();
 }
 
 int PlanTable::rowCount() const

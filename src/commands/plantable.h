@@ -15,7 +15,8 @@ class PlanTable : public DetailTable
 public:
     explicit PlanTable(std::shared_ptr<const RunPlan> plan);
 
-    // "12 Dateien werden umbenannt, 3 bleiben, 1 kann nicht umbenannt werden."
+    // "12 Dateien werden umbenannt, 3 Dateien bleiben unverändert, 1 Datei kann
+    // nicht umbenannt werden."
     QString counts() const;
 
     QStringList headers() const override;

@@ -111,6 +111,22 @@ void computeNames(RunPlan &plan, qsizetype first, const NewNameFunction &newName
     }
 }
 
+// A name that is taken says by what, as a failed rename says it, so that the
+// plan, the error box and the summary tell the same clash alike. Clashes
+// are few: looking each holder up costs nothing worth saving.
+void sayWhatHoldsTheName(RunPlan &plan, qsizetype first, const Folder &folder)
+{
+    for (qsizetype place = first; place < plan.entries.size(); ++place) {
+        PlannedEntry &entry = plan.entries[place];
+        if (entry.problem.cause != Cause::NameTaken)
+            continue;
+        const QString &holder
+            = entry.problem.otherName.isEmpty() ? entry.file.newName : entry.problem.otherName;
+        if (const std::optional<platform::FileIdentity> taker = folder.identityOf(holder))
+            entry.problem.kind = taker->kind;
+    }
+}
+
 FolderState stateOf(const Folder &folder)
 {
     FolderState state;
@@ -165,6 +181,7 @@ RunPlan planRun(const QStringList &names, const NewNameFunction &newName, bool o
     worker.get();
     state.identityOf = [&found](qsizetype place, const QString &) { return found.at(place); };
     simulate(plan, 0, state);
+    sayWhatHoldsTheName(plan, 0, folder);
     return plan;
 }
 
@@ -186,6 +203,7 @@ void replan(RunPlan &plan, qsizetype first, const NewNameFunction &newName,
         return found != known.constEnd() ? std::optional(*found) : folder.identityOf(name);
     };
     simulate(plan, first, state);
+    sayWhatHoldsTheName(plan, first, folder);
 }
 
 } // namespace namlex

@@ -1,8 +1,8 @@
 #include "commands/undoplan.h"
 
-#include "texts/messages.h"
 #include "commands/nameholders.h"
 #include "platform/namecodec.h"
+#include "texts/messages.h"
 
 #include <algorithm>
 
@@ -76,7 +76,7 @@ UndoTable::UndoTable(QList<UndoStep> steps)
 
 QStringList UndoTable::headers() const
 {
-    return {u"Was"_s, u"Jetziger Name"_s, u"Alter Name"_s, u"Grund"_s};
+    return messages::undoHeaders();
 }
 
 int UndoTable::rowCount() const

@@ -15,6 +15,12 @@ namespace {
 
 const QChar lineBreak = u'\r';
 
+// "3 Dateien" / "1 Datei"
+QString files(int count)
+{
+    return QString::number(count) + (count == 1 ? u" Datei"_s : u" Dateien"_s);
+}
+
 // The share of renamed entries, with the user's decimal separator ("90,0").
 QString summaryTitle(const Tally &tally)
 {
@@ -22,11 +28,17 @@ QString summaryTitle(const Tally &tally)
     return u"Ergebnis des Wartens: "_s + QLocale().toString(share, 'f', 1) + u"% Umbenannt"_s;
 }
 
+// "1 Datei konnte nicht umbenannt werden."
+QString notRenamed(int count)
+{
+    return files(count) + (count == 1 ? u" konnte"_s : u" konnten"_s)
+           + u" nicht umbenannt werden."_s;
+}
+
 QString withFailureLine(QString text, const Tally &tally)
 {
     if (tally.failed > 0)
-        text += lineBreak + QString::number(tally.failed)
-                + u" Dateien konnten nicht umbenannt werden."_s;
+        text += lineBreak + notRenamed(tally.failed);
     return text;
 }
 
@@ -45,8 +57,8 @@ QString quoted(const QString &name)
     return u"„"_s + platform::displayName(name) + u"“"_s;
 }
 
-// What stands somewhere: "einen Ordner" as the object of a sentence ("es
-// gibt bereits einen Ordner"), "ein Ordner" as its subject.
+// What stands somewhere: "einen Ordner" as the object of a sentence ("an
+// einen Ordner vergeben"), "ein Ordner" as its subject.
 enum class Role { Object, Subject };
 
 QString entryText(const std::optional<platform::EntryKind> &kind, Role role = Role::Object)
@@ -62,13 +74,25 @@ QString entryText(const std::optional<platform::EntryKind> &kind, Role role = Ro
     case platform::EntryKind::Other:
         break;
     }
-    return subject ? u"ein besonderer Eintrag, etwa eine Pipe"_s : u"einen Eintrag"_s;
+    return subject ? u"ein besonderer Eintrag, etwa eine Pipe"_s : u"einen anderen Eintrag"_s;
 }
 
-// "3 Dateien" / "1 Datei"
-QString files(int count)
+// What holds a name that is taken, named: "die Datei „TITEL.MP3“".
+QString holderText(const std::optional<platform::EntryKind> &kind, const QString &name)
 {
-    return QString::number(count) + (count == 1 ? u" Datei"_s : u" Dateien"_s);
+    if (!kind)
+        return quoted(name);
+    switch (*kind) {
+    case platform::EntryKind::File:
+        return u"die Datei "_s + quoted(name);
+    case platform::EntryKind::Folder:
+        return u"den Ordner "_s + quoted(name);
+    case platform::EntryKind::Link:
+        return u"die Verknüpfung "_s + quoted(name);
+    case platform::EntryKind::Other:
+        break;
+    }
+    return u"den Eintrag "_s + quoted(name);
 }
 
 // "07.12.2026 um 20:15 Uhr"
@@ -175,9 +199,12 @@ QString causeText(const platform::Problem &problem)
     case Cause::None:
         return QString();
     case Cause::NameTaken:
-        return u"Der Name ist schon vergeben: es gibt bereits "_s + entryText(problem.kind)
-               + (problem.otherName.isEmpty() ? u" dieses Namens."_s
-                                              : u" namens "_s + quoted(problem.otherName) + u'.');
+        if (!problem.otherName.isEmpty())
+            return u"Der Name ist schon an "_s + holderText(problem.kind, problem.otherName)
+                   + u" vergeben."_s;
+        if (!problem.kind)
+            return u"Der Name ist schon vergeben."_s;
+        return u"Der Name ist schon an "_s + entryText(problem.kind) + u" vergeben."_s;
     case Cause::SameNewName:
         return u"Denselben Namen bekommt schon "_s + quoted(problem.otherName) + u'.';
     case Cause::ImpossibleName:
@@ -193,17 +220,18 @@ QString causeText(const platform::Problem &problem)
     case Cause::FileGone:
         return u"Die Datei ist nicht mehr da."_s;
     case Cause::FileReplaced:
-        if (problem.kind == EntryKind::File)
-            return u"Unter diesem Namen ist inzwischen eine andere Datei."_s;
-        return u"Die Datei wurde inzwischen durch "_s + entryText(problem.kind) + u" ersetzt."_s;
+        return u"Unter dem alten Namen steht inzwischen "_s
+               + (problem.kind == EntryKind::File ? u"eine andere Datei"_s
+                                                  : entryText(problem.kind, Role::Subject))
+               + u'.';
     case Cause::NotAFile:
         return u"Das ist keine Datei, sondern "_s + entryText(problem.kind, Role::Subject) + u'.';
     case Cause::OtherFileThere:
-        return u"Unter dem neuen Namen steht jetzt eine andere Datei; sie bleibt, wie sie ist."_s;
+        return u"Unter dem neuen Namen steht inzwischen eine andere Datei; sie bleibt unberührt."_s;
     case Cause::WriteProtected:
         return u"Die Datei ist schreibgeschützt."_s;
     case Cause::NoPermission:
-        return u"Keine Berechtigung, in diesem Ordner umzubenennen."_s;
+        return u"Keine Berechtigung, in diesem Ordner Dateien umzubenennen."_s;
     case Cause::ReadOnlyMedium:
         return u"Der Datenträger ist schreibgeschützt."_s;
     case Cause::NoSpace:
@@ -212,29 +240,30 @@ QString causeText(const platform::Problem &problem)
         return u"Der Ordner lässt sich nicht lesen; vielleicht ist der Datenträger nicht mehr "
                u"da."_s;
     case Cause::CaseMayClash:
-        return u"Unsicher: Der Name unterscheidet sich von "_s + quoted(problem.otherName)
-               + u" nur in Groß- und Kleinschreibung, und dieses Dateisystem unterscheidet sie "
-                 u"vielleicht nicht."_s;
+        return u"Der Name unterscheidet sich von "_s + quoted(problem.otherName)
+               + u" nur in Groß- und Kleinschreibung; vielleicht unterscheidet dieses "
+                 u"Dateisystem sie nicht."_s;
     case Cause::LengthMayNotFit:
-        return u"Unsicher: Der Name ist vielleicht zu lang für dieses Dateisystem, das seine "
-               u"Grenze nicht nennt."_s;
+        return u"Der Name ist vielleicht zu lang für dieses Dateisystem; es nennt seine Grenze "
+               u"nicht."_s;
     case Cause::Other:
         break;
     }
-    return u"Ein anderer Systemfehler (Nummer %1)."_s.arg(problem.systemError);
+    return u"Ein anderer Fehler ist aufgetreten (Systemfehler %1)."_s.arg(problem.systemError);
 }
 
 QString planCounts(int renames, int kept, int failures, int uncertain)
 {
-    QString renamed = renames == 1 ? u"1 Datei wird umbenannt"_s
-                                   : QString::number(renames) + u" Dateien werden umbenannt"_s;
+    QString counts = files(renames) + (renames == 1 ? u" wird"_s : u" werden"_s) + u" umbenannt"_s;
     if (uncertain > 0)
-        renamed += u" (%1 davon unsicher)"_s.arg(uncertain);
-    const QString left = kept == 1 ? u"1 bleibt"_s : QString::number(kept) + u" bleiben"_s;
-    const QString failing = QString::number(failures)
-                            + (failures == 1 ? u" kann nicht umbenannt werden."_s
-                                             : u" können nicht umbenannt werden."_s);
-    return renamed + u", "_s + left + u", "_s + failing;
+        counts += u" (davon %1 unsicher)"_s.arg(uncertain);
+    if (kept > 0)
+        counts += u", "_s + files(kept) + (kept == 1 ? u" bleibt"_s : u" bleiben"_s)
+                  + u" unverändert"_s;
+    if (failures > 0)
+        counts += u", "_s + files(failures) + (failures == 1 ? u" kann"_s : u" können"_s)
+                  + u" nicht umbenannt werden"_s;
+    return counts + u'.';
 }
 
 // Why a run cannot be recorded, said of the folder of the records
@@ -267,9 +296,19 @@ QString recordProblemText(const platform::Problem &problem)
 
 QString notRecordedWarning(const platform::Problem &problem)
 {
-    return u"Achtung: Dieser Lauf lässt sich nicht aufzeichnen und daher nicht mit Strg+Z "
+    return u"Achtung: Diese Umbenennung lässt sich nicht aufzeichnen und daher nicht "
            u"rückgängig machen. "_s
            + recordProblemText(problem);
+}
+
+QStringList planHeaders()
+{
+    return {u"Was"_s, u"Alter Name"_s, u"Neuer Name"_s, u"Grund"_s};
+}
+
+QStringList undoHeaders()
+{
+    return {u"Was"_s, u"Jetziger Name"_s, u"Alter Name"_s, u"Grund"_s};
 }
 
 QString renameStep()
@@ -279,22 +318,22 @@ QString renameStep()
 
 QString failStep()
 {
-    return u"geht nicht"_s;
+    return u"auslassen"_s;
 }
 
 QString uncertainStep()
 {
-    return u"unsicher"_s;
+    return u"versuchen"_s;
 }
 
 QString renameBackStep()
 {
-    return u"zurückbenennen"_s;
+    return u"umbenennen"_s;
 }
 
 QString keepStep()
 {
-    return u"bleibt"_s;
+    return u"belassen"_s;
 }
 
 Message bothSummary(const Tally &tally)
@@ -320,13 +359,13 @@ Message singleSummary(const Tally &tally)
 
 QString undoHint()
 {
-    return u"Dieser Lauf lässt sich mit Strg+Z rückgängig machen."_s;
+    return u"Diese Umbenennung lässt sich mit Strg+Z rückgängig machen."_s;
 }
 
 QString notRecorded(const platform::Problem &problem)
 {
-    return u"Dieser Lauf lässt sich nicht rückgängig machen: er konnte nicht aufgezeichnet "
-           u"werden. "_s
+    return u"Diese Umbenennung lässt sich nicht rückgängig machen: Sie konnte nicht "
+           u"aufgezeichnet werden. "_s
            + recordProblemText(problem);
 }
 
@@ -337,16 +376,16 @@ Message nothingToUndo()
 
 Message runStillGoing(const RecordedRun &run)
 {
-    return report(u"Die letzte Umbenennung"_s + when(run) + u" läuft noch, in "_s
-                      + platform::displayName(run.folder) + u'.' + lineBreak
-                      + u"Sie lässt sich rückgängig machen, wenn sie abgeschlossen ist."_s,
+    return report(u"Die letzte Umbenennung"_s + when(run) + u" im Ordner "_s + quoted(run.folder)
+                      + u" läuft noch."_s + lineBreak
+                      + u"Sie lässt sich rückgängig machen, sobald sie abgeschlossen ist."_s,
                   undoTitle);
 }
 
 Message runNotUndoable(const RecordedRun &run)
 {
     return errorReport(u"Die Umbenennung"_s + when(run)
-                           + u" lässt sich nicht rückgängig machen: ihre Aufzeichnung ist "
+                           + u" lässt sich nicht rückgängig machen: Ihre Aufzeichnung ist "
                              u"beschädigt oder unvollständig."_s
                            + lineBreak + u"Es wurde nichts umbenannt."_s,
                        undoTitle);
@@ -354,12 +393,12 @@ Message runNotUndoable(const RecordedRun &run)
 
 Message folderOfRunUnreachable(const RecordedRun &run)
 {
-    return errorReport(u"Der Ordner "_s + platform::displayName(run.folder)
+    return errorReport(u"Der Ordner "_s + quoted(run.folder)
                            + u" lässt sich nicht öffnen; vielleicht ist der Datenträger nicht "
-                             u"eingesteckt."_s
+                             u"angeschlossen."_s
                            + lineBreak
-                           + u"Es wurde nichts umbenannt. Strg+Z versucht es erneut, sobald er "
-                             u"wieder da ist."_s,
+                           + u"Es wurde nichts umbenannt. Sobald der Datenträger wieder da ist, "
+                             u"lässt es sich mit Strg+Z noch einmal versuchen."_s,
                        undoTitle);
 }
 
@@ -368,13 +407,13 @@ Message undoQuestion(const RecordedRun &run, int renames, int left)
     QString count = files(renames) + (renames == 1 ? u" bekommt ihren"_s : u" bekommen ihren"_s)
                     + u" alten Namen zurück."_s;
     if (left > 0)
-        count += u" "_s + files(left) + (left == 1 ? u" bleibt"_s : u" bleiben"_s) + u", wie sie "_s
-                 + (left == 1 ? u"ist"_s : u"sind"_s) + u" (siehe Details)."_s;
+        count += u" "_s + files(left) + (left == 1 ? u" behält"_s : u" behalten"_s)
+                 + u" ihren jetzigen Namen (siehe Details)."_s;
     if (!run.finished)
-        count += u" Der Lauf wurde unterbrochen."_s;
+        count += u" Die Umbenennung wurde unterbrochen."_s;
     Message message = question(u"Letzte Umbenennung rückgängig machen?"_s + lineBreak + lineBreak
-                                   + u"Ordner: "_s + platform::displayName(run.folder) + lineBreak
-                                   + u"Zeit: "_s + timeText(run.started),
+                                   + u"Ordner: "_s + quoted(run.folder) + lineBreak + u"Zeit: "_s
+                                   + timeText(run.started),
                                undoTitle);
     message.informative = count;
     return message;
@@ -385,25 +424,23 @@ Message undoSummary(const UndoTally &tally)
     const int failed = int(tally.failures.size());
     QString text = QString::number(tally.restored)
                    + (tally.restored == 1 ? u" Datei hat"_s : u" Dateien haben"_s)
-                   + u" ihren alten Namen zurück."_s;
+                   + u" ihren alten Namen wieder."_s;
     if (failed > 0)
-        text += lineBreak + QString::number(failed)
-                + (failed == 1 ? u" Datei konnte"_s : u" Dateien konnten"_s)
-                + u" nicht zurückbenannt werden."_s;
+        text += lineBreak + notRenamed(failed);
     if (tally.kept > 0)
         text += lineBreak + u"Für "_s + files(tally.kept)
-                + u" versucht es Strg+Z noch einmal, wenn die Ursache behoben ist."_s;
+                + u" lässt es sich mit Strg+Z noch einmal versuchen, sobald die Ursache behoben "
+                  u"ist."_s;
     Message message = report(text, u"Rückgängig gemacht"_s);
     for (const UndoTally::Failure &failure : tally.failures)
         message.details += platform::displayName(failure.file.newName) + u" → "_s
                            + platform::displayName(failure.file.oldName) + u": "_s
                            + causeText(failure.problem) + u'\n';
     for (const JournalEntry &file : tally.leftBehind)
-        message.details += quoted(file.newName)
-                           + u" bleibt, wie es ist: Die Datei hat ihren alten Namen "_s
-                           + quoted(file.oldName)
-                           + u" noch; was unter dem neuen steht, gehört nicht zu diesem Lauf, "
-                             u"vielleicht ein Platzhalter eines abgebrochenen Laufs.\n"_s;
+        message.details += u"Die Datei "_s + quoted(file.oldName)
+                           + u" hat ihren alten Namen behalten. Was unter "_s + quoted(file.newName)
+                           + u" steht, gehört nicht zu dieser Umbenennung und bleibt "
+                             u"unberührt.\n"_s;
     return message;
 }
 
@@ -446,9 +483,7 @@ Message driveNotReady()
 
 Message folderCannotBeOpened(const QString &folder)
 {
-    return report(u"Der Ordner "_s + platform::displayName(folder)
-                      + u" kann nicht geöffnet werden."_s,
-                  fatalError);
+    return report(u"Der Ordner "_s + quoted(folder) + u" lässt sich nicht öffnen."_s, fatalError);
 }
 
 QString helpToolTip()

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "texts/prompter.h"
 #include "journal/journal.h"
 #include "platform/problem.h"
+#include "texts/prompter.h"
 
 #include <QString>
+#include <QStringList>
 
 // Every text the program shows, in one place. Names in the texts are shown
 // as the file list shows them.
@@ -37,7 +38,12 @@ Message renameFailed(const QString &oldName, const QString &newName,
 QString planCounts(int renames, int kept, int failures, int uncertain);
 // A second line, when the run cannot be recorded for undo.
 QString notRecordedWarning(const platform::Problem &problem);
-// What the table of a plan calls a step.
+// The columns of a run's plan: what happens, the old and the new name, why.
+QStringList planHeaders();
+// The columns of an undo's table: what happens, the name now, the old name,
+// why.
+QStringList undoHeaders();
+// What the tables call a step, in the infinitive: "umbenennen".
 QString renameStep();
 QString failStep();
 QString uncertainStep();

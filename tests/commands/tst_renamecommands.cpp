@@ -250,8 +250,7 @@ private Q_SLOTS:
         QCOMPARE(readRawFile(bench.raw(), "a.mp3"), QByteArray("a.mp3"));
         QCOMPARE(bench.prompter.boxes().at(1), renameError(u"01 - a.mp3"_s));
         QCOMPARE(bench.prompter.shown.at(1).details,
-                 u"Neuer Name: „a.mp3“\nDer Name ist schon vergeben: es gibt bereits eine Datei "
-                 u"dieses Namens."_s);
+                 u"Neuer Name: „a.mp3“\nDer Name ist schon an eine Datei vergeben."_s);
         if (answer == Answer::No) {
             QCOMPARE(bench.prompter.boxes().size(), 2);
             QCOMPARE(bench.list.refreshes, 1);
@@ -261,7 +260,7 @@ private Q_SLOTS:
         }
         QCOMPARE(bench.prompter.boxes().size(), 3);
         QCOMPARE(bench.prompter.boxes().at(2),
-                 report(bothText(3, 1, 0, 1) + u"\r1 Dateien konnten nicht umbenannt werden."_s,
+                 report(bothText(3, 1, 0, 1) + u"\r1 Datei konnte nicht umbenannt werden."_s,
                         title(u"33.3"_s)));
     }
 
@@ -283,7 +282,7 @@ private Q_SLOTS:
         QTest::newRow("stop after a failed rename answered yes")
             << QList<QByteArray> {"01 - a.mp3", "02 - b.mp3", "a.mp3"} << 1
             << QList<QByteArray> {"01 - a.mp3", "02 - b.mp3", "a.mp3"}
-            << bothText(1, 0, 0, 0) + u"\r1 Dateien konnten nicht umbenannt werden."_s;
+            << bothText(1, 0, 0, 0) + u"\r1 Datei konnte nicht umbenannt werden."_s;
     }
 
     void stoppingReportsWhatWasDone()
@@ -333,14 +332,14 @@ private Q_SLOTS:
             << replace("01 - Titel.mp3",
                        [](QByteArray path) { QVERIFY(QDir().mkdir(QString::fromUtf8(path))); })
             << QList<QByteArray> {"01 - Titel.mp3", "Zwei.mp3"}
-            << u"Die Datei wurde inzwischen durch einen Ordner ersetzt."_s;
+            << u"Unter dem alten Namen steht inzwischen ein Ordner."_s;
         QTest::newRow("a file saved anew through a temporary file")
             << Change([](Bench &bench) {
                    writeRawFile(bench.raw(), "tmp", "neu");
                    QVERIFY(std::rename(bench.raw() + "/tmp", bench.raw() + "/01 - Titel.mp3") == 0);
                })
             << QList<QByteArray> {"01 - Titel.mp3", "Zwei.mp3"}
-            << u"Unter diesem Namen ist inzwischen eine andere Datei."_s;
+            << u"Unter dem alten Namen steht inzwischen eine andere Datei."_s;
         QTest::newRow("a file whose tags were edited")
             << Change([](Bench &bench) { writeRawFile(bench.raw(), "01 - Titel.mp3", "tags"); })
             << QList<QByteArray> {"Titel.mp3", "Zwei.mp3"} << QString();
@@ -382,23 +381,23 @@ private Q_SLOTS:
         const auto failure = [](RenameFailure failure, int error) {
             return platform::Problem {failure, std::nullopt, QString(), error};
         };
-        const QString takenText = u"Der Name ist schon vergeben: es gibt bereits "_s;
         QTest::newRow("taken by a file")
-            << taken(EntryKind::File) << takenText + u"eine Datei dieses Namens."_s;
+            << taken(EntryKind::File) << u"Der Name ist schon an eine Datei vergeben."_s;
         QTest::newRow("taken by a folder")
-            << taken(EntryKind::Folder) << takenText + u"einen Ordner dieses Namens."_s;
+            << taken(EntryKind::Folder) << u"Der Name ist schon an einen Ordner vergeben."_s;
         QTest::newRow("taken by a link")
-            << taken(EntryKind::Link) << takenText + u"eine Verknüpfung dieses Namens."_s;
+            << taken(EntryKind::Link) << u"Der Name ist schon an eine Verknüpfung vergeben."_s;
         QTest::newRow("taken by something gone since")
-            << taken(std::nullopt) << takenText + u"einen Eintrag dieses Namens."_s;
+            << taken(std::nullopt) << u"Der Name ist schon vergeben."_s;
         QTest::newRow("not a file but a folder")
             << platform::Problem {RenameFailure::NotAFile, EntryKind::Folder}
             << u"Das ist keine Datei, sondern ein Ordner."_s;
         QTest::newRow("not a file but a pipe")
             << platform::Problem {RenameFailure::NotAFile, EntryKind::Other}
             << u"Das ist keine Datei, sondern ein besonderer Eintrag, etwa eine Pipe."_s;
-        QTest::newRow("no permission") << failure(RenameFailure::NoPermission, EACCES)
-                                       << u"Keine Berechtigung, in diesem Ordner umzubenennen."_s;
+        QTest::newRow("no permission")
+            << failure(RenameFailure::NoPermission, EACCES)
+            << u"Keine Berechtigung, in diesem Ordner Dateien umzubenennen."_s;
         QTest::newRow("read-only medium") << failure(RenameFailure::ReadOnlyMedium, EROFS)
                                           << u"Der Datenträger ist schreibgeschützt."_s;
         QTest::newRow("name too long") << failure(RenameFailure::NameTooLong, ENAMETOOLONG)
@@ -410,7 +409,7 @@ private Q_SLOTS:
             << failure(RenameFailure::FileGone, ENOENT) << u"Die Datei ist nicht mehr da."_s;
         QTest::newRow("another system error")
             << failure(RenameFailure::Other, EIO)
-            << u"Ein anderer Systemfehler (Nummer %1)."_s.arg(EIO);
+            << u"Ein anderer Fehler ist aufgetreten (Systemfehler %1)."_s.arg(EIO);
     }
 
     void renameErrorNamesTheCause()
@@ -448,7 +447,7 @@ private Q_SLOTS:
         QCOMPARE(bench.prompter.boxes().at(1), renameError(QString::fromUtf8(name)));
         QCOMPARE(bench.prompter.boxes().size(), 3);
         QVERIFY(bench.prompter.boxes().at(2).text.endsWith(
-            u"\r1 Dateien konnten nicht umbenannt werden."_s));
+            u"\r1 Datei konnte nicht umbenannt werden."_s));
         QVERIFY(bench.names().contains(name));
     }
 
@@ -505,7 +504,7 @@ private Q_SLOTS:
         runBothCommand({bench.list, bench.folder, bench.choices, bench.files, journal,
                         bench.prompter, bench.progress});
         QCOMPARE(bench.prompter.shown.first().informative.split(u'\n').last(),
-                 u"Achtung: Dieser Lauf lässt sich nicht aufzeichnen und daher nicht mit Strg+Z "
+                 u"Achtung: Diese Umbenennung lässt sich nicht aufzeichnen und daher nicht "
                  u"rückgängig machen. „"_s
                      + bench.dir.filePath(records) + u"“ lässt sich nicht als Ordner anlegen: "_s
                      + why);

@@ -185,12 +185,12 @@ private Q_SLOTS:
             return NewName {name.contains(u'_') ? name.section(u'_', 1) : name};
         };
         const PlanTable table(std::make_shared<RunPlan>(planRun(list, newName, true, folder)));
-        QCOMPARE(table.counts(), u"2 Dateien werden umbenannt, 1 bleibt, "
-                                 u"2 können nicht umbenannt werden."_s);
+        QCOMPARE(table.counts(), u"2 Dateien werden umbenannt, 1 Datei bleibt unverändert, "
+                                 u"2 Dateien können nicht umbenannt werden."_s);
         QCOMPARE(table.rowCount(), 4);
         QVERIFY(table.marked(0) && table.marked(1) && !table.marked(2));
-        QCOMPARE(table.cell(0, 3), u"Der Name ist schon vergeben: es gibt bereits einen "
-                                   u"Eintrag dieses Namens."_s);
+        // Told as the error box of the run tells it.
+        QCOMPARE(table.cell(0, 3), u"Der Name ist schon an eine Datei vergeben."_s);
         QCOMPARE(table.cell(1, 1), u"1E999_x.mp3"_s);
         QCOMPARE(table.cell(2, 2), u"Lied [ä].mp3"_s);
         QCOMPARE(table.cell(3, 2), u"Zeile[U+000A]2[U+202E].mp3"_s);

@@ -1,10 +1,10 @@
 #include "commandbench.h"
 #include "rawfiles.h"
 
-#include "texts/messages.h"
 #include "commands/renamecommands.h"
 #include "commands/undocommand.h"
 #include "journal/journalformat.h"
+#include "texts/messages.h"
 
 #include <QDir>
 #include <QProcess>
@@ -63,7 +63,7 @@ private Q_SLOTS:
         QTest::addColumn<QList<QByteArray>>("afterUndo");
         QTest::addColumn<QString>("summary");
         const QList<QByteArray> three {"01 - a_x.mp3", "02 - b.mp3", "03 - \xe4_c.mp3"};
-        const QString allBack = u"3 Dateien haben ihren alten Namen zurück."_s;
+        const QString allBack = u"3 Dateien haben ihren alten Namen wieder."_s;
         const QString threeBack = u"3 Dateien bekommen ihren alten Namen zurück."_s;
         const Change nothing = [](Bench &) {};
         QTest::newRow("a finished run")
@@ -71,31 +71,31 @@ private Q_SLOTS:
         QTest::newRow("a run stopped after one file")
             << three << QList<Answer>() << 1 << nothing
             << u"1 Datei bekommt ihren alten Namen zurück."_s << three
-            << u"1 Datei hat ihren alten Namen zurück."_s;
+            << u"1 Datei hat ihren alten Namen wieder."_s;
         QTest::newRow("a clash leaves the file that had the name")
             << QList<QByteArray> {"01 - a.mp3", "02 - b.mp3", "a.mp3"} << QList<Answer>() << 0
             << nothing << u"1 Datei bekommt ihren alten Namen zurück."_s
             << QList<QByteArray> {"01 - a.mp3", "02 - b.mp3", "a.mp3"}
-            << u"1 Datei hat ihren alten Namen zurück."_s;
+            << u"1 Datei hat ihren alten Namen wieder."_s;
         QTest::newRow("a file appeared under an old name since")
             << three << QList<Answer>() << 0
             << Change([](Bench &bench) { writeRawFile(bench.raw(), "02 - b.mp3", "new"); })
-            << u"2 Dateien bekommen ihren alten Namen zurück. 1 Datei bleibt, wie sie ist "
-               u"(siehe Details)."_s
+            << u"2 Dateien bekommen ihren alten Namen zurück. 1 Datei behält ihren jetzigen "
+               u"Namen (siehe Details)."_s
             << QList<QByteArray> {"01 - a_x.mp3", "02 - b.mp3", "03 - \xe4_c.mp3", "b.mp3"}
-            << u"2 Dateien haben ihren alten Namen zurück.\r1 Datei konnte nicht "
-               u"zurückbenannt werden.\rFür 1 Datei versucht es Strg+Z noch einmal, wenn die "
-               u"Ursache behoben ist."_s;
+            << u"2 Dateien haben ihren alten Namen wieder.\r1 Datei konnte nicht "
+               u"umbenannt werden.\rFür 1 Datei lässt es sich mit Strg+Z noch einmal versuchen, "
+               u"sobald die Ursache behoben ist."_s;
         QTest::newRow("another file stands under a new name since")
             << three << QList<Answer>() << 0 << Change([](Bench &bench) {
                    QVERIFY(QFile::remove(bench.dir.filePath(u"b.mp3"_s)));
                    writeRawFile(bench.raw(), "b.mp3", "");
                })
-            << u"2 Dateien bekommen ihren alten Namen zurück. 1 Datei bleibt, wie sie ist "
-               u"(siehe Details)."_s
+            << u"2 Dateien bekommen ihren alten Namen zurück. 1 Datei behält ihren jetzigen "
+               u"Namen (siehe Details)."_s
             << QList<QByteArray> {"01 - a_x.mp3", "03 - \xe4_c.mp3", "b.mp3"}
-            << u"2 Dateien haben ihren alten Namen zurück.\r1 Datei konnte nicht "
-               u"zurückbenannt werden."_s;
+            << u"2 Dateien haben ihren alten Namen wieder.\r1 Datei konnte nicht "
+               u"umbenannt werden."_s;
         QTest::newRow("tags edited since: still the same file")
             << three << QList<Answer>() << 0
             << Change([](Bench &bench) { writeRawFile(bench.raw(), "b.mp3", "new tags"); })
@@ -104,14 +104,14 @@ private Q_SLOTS:
             << QList<QByteArray> {"01 - b.mp3", "02 - 01 - b.mp3"} << QList<Answer>() << 0
             << nothing << u"2 Dateien bekommen ihren alten Namen zurück."_s
             << QList<QByteArray> {"01 - b.mp3", "02 - 01 - b.mp3"}
-            << u"2 Dateien haben ihren alten Namen zurück."_s;
+            << u"2 Dateien haben ihren alten Namen wieder."_s;
         QTest::newRow("an empty file another program made under a planned name")
             << QList<QByteArray> {"01 - a.mp3", "02 - c.mp3", "03 - d.mp3", "c.mp3"}
             << QList<Answer> {Answer::Yes, Answer::No} << 0
             << Change([](Bench &bench) { writeRawFile(bench.raw(), "d.mp3", ""); })
             << u"1 Datei bekommt ihren alten Namen zurück."_s
             << QList<QByteArray> {"01 - a.mp3", "02 - c.mp3", "03 - d.mp3", "c.mp3", "d.mp3"}
-            << u"1 Datei hat ihren alten Namen zurück."_s;
+            << u"1 Datei hat ihren alten Namen wieder."_s;
         QTest::newRow("an undo cut short renamed one back already")
             << three << QList<Answer>() << 0 << Change([](Bench &bench) {
                    QVERIFY(QFile::rename(bench.dir.filePath(u"b.mp3"_s),
@@ -147,7 +147,7 @@ private Q_SLOTS:
         QCOMPARE(bench.prompter.titles(),
                  (QStringList {u"Rückgängig machen"_s, u"Rückgängig gemacht"_s}));
         QVERIFY(bench.prompter.shown.first().text.startsWith(
-            u"Letzte Umbenennung rückgängig machen?\r\rOrdner: "_s + bench.dir.path()));
+            u"Letzte Umbenennung rückgängig machen?\r\rOrdner: „"_s + bench.dir.path() + u"“"_s));
         QCOMPARE(bench.prompter.shown.first().informative, question);
         QCOMPARE(bench.prompter.shown.last().text, summary);
         QCOMPARE(bench.names(), afterUndo);
@@ -176,9 +176,9 @@ private Q_SLOTS:
             << Change([](Bench &bench) {
                    QVERIFY(QFile::remove(bench.dir.filePath(u"01 - a.mp3"_s)));
                })
-            << u"1 Datei hat ihren alten Namen zurück.\r1 Datei konnte nicht zurückbenannt "
-               u"werden.\rFür 1 Datei versucht es Strg+Z noch einmal, wenn die Ursache behoben "
-               u"ist."_s
+            << u"1 Datei hat ihren alten Namen wieder.\r1 Datei konnte nicht umbenannt "
+               u"werden.\rFür 1 Datei lässt es sich mit Strg+Z noch einmal versuchen, sobald die "
+               u"Ursache behoben ist."_s
             << u"1 Datei bekommt ihren alten Namen zurück."_s;
     }
 
@@ -299,7 +299,9 @@ private Q_SLOTS:
         bench.run({runUndoCommand});
         QCOMPARE(bench.names(), (QList<QByteArray> {"01 - b.mp3", "b.mp3", "c.mp3"}));
         QCOMPARE(readRawFile(bench.raw(), "01 - b.mp3"), QByteArray("01 - b.mp3"));
-        QVERIFY(bench.prompter.shown.last().details.startsWith(u"„b.mp3“ bleibt, wie es ist"_s));
+        QCOMPARE(bench.prompter.shown.last().details,
+                 u"Die Datei „01 - b.mp3“ hat ihren alten Namen behalten. Was unter „b.mp3“ "
+                 u"steht, gehört nicht zu dieser Umbenennung und bleibt unberührt.\n"_s);
     }
 
     // A child process renames 5,000 files and is killed halfway, as by a
@@ -327,8 +329,8 @@ private Q_SLOTS:
 
         bench.list.refresh();
         bench.run({runUndoCommand});
-        QVERIFY(
-            bench.prompter.shown.first().informative.endsWith(u"Der Lauf wurde unterbrochen."_s));
+        QVERIFY(bench.prompter.shown.first().informative.endsWith(
+            u"Die Umbenennung wurde unterbrochen."_s));
         QCOMPARE(bench.names(), names);
         for (const QByteArray &name : names)
             QCOMPARE(readRawFile(bench.raw(), name), name);

@@ -45,7 +45,7 @@ done
 # Ctrl+C copies the plan in the table's order, a line per row.
 key ctrl+c
 first=$(xclip -o -selection clipboard | grep -m 1 ' → ') || fail "no plan on the clipboard"
-[[ $first == "02 - b.mp3 → b.mp3: Der Name ist schon vergeben"* ]] || fail "first row: '$first'"
+[[ $first == "02 - b.mp3 → b.mp3: Der Name ist schon an eine Datei vergeben." ]] || fail "first row: '$first'"
 key Escape
 wait_gone '^Bestätigung!$' || fail "the confirmation stayed open"
 [[ $(cd "$work/music" && ls -1) == "$original" ]] || fail "answering Nein renamed files"
