@@ -64,13 +64,14 @@ QStringList namesAfter(const RunPlan &plan)
 
 // A failure the plan foresaw, told as the rename would tell it: a name
 // that is taken says by what.
-platform::Problem foreseen(const Folder &folder, const PlannedEntry &entry)
+Reason foreseen(const Folder &folder, const PlannedEntry &entry)
 {
-    platform::Problem problem = entry.problem;
-    if (problem.cause == platform::Cause::NameTaken) {
-        const QString holder = problem.otherName.isEmpty() ? entry.file.newName : problem.otherName;
+    Reason problem = entry.problem;
+    platform::Problem &fact = problem.system;
+    if (problem.kind == Reason::Kind::System && fact.cause == platform::Cause::NameTaken) {
+        const QString holder = fact.otherName.isEmpty() ? entry.file.newName : fact.otherName;
         if (const std::optional<platform::FileIdentity> taker = folder.identityOf(holder))
-            problem.kind = taker->kind;
+            fact.kind = taker->kind;
     }
     return problem;
 }
@@ -124,7 +125,7 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
         ++tally.visited;
         if (entry.how.numberingFailed)
             prompter.ask(messages::numberingFailed(entry.file.oldName));
-        platform::Problem problem;
+        Reason problem;
         if (entry.step == Step::Keep) {
             ++tally.unchanged;
         } else if (entry.step == Step::Fail) {

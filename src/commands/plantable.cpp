@@ -1,7 +1,7 @@
 #include "commands/plantable.h"
 
-#include "texts/messages.h"
 #include "platform/namecodec.h"
+#include "texts/messages.h"
 
 using namespace Qt::StringLiterals;
 
@@ -16,10 +16,10 @@ bool failing(const PlannedEntry &entry)
     return entry.step == Step::Fail || entry.how.numberingFailed;
 }
 
-platform::Problem problemOf(const PlannedEntry &entry)
+Reason problemOf(const PlannedEntry &entry)
 {
     return entry.step != Step::Fail && entry.how.numberingFailed
-               ? platform::Problem {platform::Cause::NumberingFailed}
+               ? Reason {Reason::Kind::NumberingFailed}
                : entry.problem;
 }
 

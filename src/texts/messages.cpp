@@ -155,8 +155,7 @@ Message numberingFailed(const QString &name)
                   fatalError);
 }
 
-Message renameFailed(const QString &oldName, const QString &newName,
-                     const platform::Problem &problem)
+Message renameFailed(const QString &oldName, const QString &newName, const Reason &problem)
 {
     Message message
         = warningQuestion(u"Fehler beim Umbenennen der Datei "_s + platform::displayName(oldName)
@@ -167,7 +166,10 @@ Message renameFailed(const QString &oldName, const QString &newName,
     return message;
 }
 
-QString causeText(const platform::Problem &problem)
+namespace {
+
+// What the system reports, in a sentence.
+QString systemCauseText(const platform::Problem &problem)
 {
     using platform::Cause;
     using platform::EntryKind;
@@ -178,18 +180,12 @@ QString causeText(const platform::Problem &problem)
         return u"Der Name ist schon vergeben: es gibt bereits "_s + entryText(problem.kind)
                + (problem.otherName.isEmpty() ? u" dieses Namens."_s
                                               : u" namens "_s + quoted(problem.otherName) + u'.');
-    case Cause::SameNewName:
-        return u"Denselben Namen bekommt schon "_s + quoted(problem.otherName) + u'.';
     case Cause::ImpossibleName:
         return u"Einen solchen Namen kann es nicht geben (leer, „.“, „..“ oder mit „/“)."_s;
     case Cause::NameTooLong:
         return u"Der Name ist zu lang für dieses Dateisystem."_s;
     case Cause::NameNotAllowed:
         return u"Der Name enthält Zeichen, die dieses Dateisystem nicht erlaubt."_s;
-    case Cause::NameTooLongToEdit:
-        return u"Der Name ist zu lang, um bearbeitet zu werden."_s;
-    case Cause::NumberingFailed:
-        return u"Die Zahl am Anfang lässt sich nicht lesen; sie bleibt im Namen."_s;
     case Cause::FileGone:
         return u"Die Datei ist nicht mehr da."_s;
     case Cause::FileReplaced:
@@ -198,8 +194,6 @@ QString causeText(const platform::Problem &problem)
         return u"Die Datei wurde inzwischen durch "_s + entryText(problem.kind) + u" ersetzt."_s;
     case Cause::NotAFile:
         return u"Das ist keine Datei, sondern "_s + entryText(problem.kind, Role::Subject) + u'.';
-    case Cause::OtherFileThere:
-        return u"Unter dem neuen Namen steht jetzt eine andere Datei; sie bleibt, wie sie ist."_s;
     case Cause::WriteProtected:
         return u"Die Datei ist schreibgeschützt."_s;
     case Cause::NoPermission:
@@ -211,17 +205,37 @@ QString causeText(const platform::Problem &problem)
     case Cause::FolderUnreadable:
         return u"Der Ordner lässt sich nicht lesen; vielleicht ist der Datenträger nicht mehr "
                u"da."_s;
-    case Cause::CaseMayClash:
-        return u"Unsicher: Der Name unterscheidet sich von "_s + quoted(problem.otherName)
-               + u" nur in Groß- und Kleinschreibung, und dieses Dateisystem unterscheidet sie "
-                 u"vielleicht nicht."_s;
-    case Cause::LengthMayNotFit:
-        return u"Unsicher: Der Name ist vielleicht zu lang für dieses Dateisystem, das seine "
-               u"Grenze nicht nennt."_s;
     case Cause::Other:
         break;
     }
     return u"Ein anderer Systemfehler (Nummer %1)."_s.arg(problem.systemError);
+}
+
+} // namespace
+
+QString causeText(const Reason &reason)
+{
+    using Kind = Reason::Kind;
+    switch (reason.kind) {
+    case Kind::System:
+        break;
+    case Kind::SameNewName:
+        return u"Denselben Namen bekommt schon "_s + quoted(reason.otherName) + u'.';
+    case Kind::NameTooLongToEdit:
+        return u"Der Name ist zu lang, um bearbeitet zu werden."_s;
+    case Kind::NumberingFailed:
+        return u"Die Zahl am Anfang lässt sich nicht lesen; sie bleibt im Namen."_s;
+    case Kind::OtherFileThere:
+        return u"Unter dem neuen Namen steht jetzt eine andere Datei; sie bleibt, wie sie ist."_s;
+    case Kind::CaseMayClash:
+        return u"Unsicher: Der Name unterscheidet sich von "_s + quoted(reason.otherName)
+               + u" nur in Groß- und Kleinschreibung, und dieses Dateisystem unterscheidet sie "
+                 u"vielleicht nicht."_s;
+    case Kind::LengthMayNotFit:
+        return u"Unsicher: Der Name ist vielleicht zu lang für dieses Dateisystem, das seine "
+               u"Grenze nicht nennt."_s;
+    }
+    return systemCauseText(reason.system);
 }
 
 QString planCounts(int renames, int kept, int failures, int uncertain)

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "texts/prompter.h"
 #include "journal/journal.h"
 #include "platform/problem.h"
+#include "texts/prompter.h"
+#include "texts/reason.h"
 
 #include <QString>
 
@@ -17,7 +18,7 @@ Message report(const QString &text, const QString &title); // OK, no icon
 Message errorReport(const QString &text, const QString &title); // OK, error icon
 
 // Why something cannot be done to a file, or may not work, in a sentence.
-QString causeText(const platform::Problem &problem);
+QString causeText(const Reason &reason);
 
 // The rename commands.
 Message noFilesInFolder();
@@ -29,8 +30,7 @@ Message underscoresQuestion();
 Message singleQuestionAllFiles();
 Message numberingFailed(const QString &name);
 // The details name the new name and the cause.
-Message renameFailed(const QString &oldName, const QString &newName,
-                     const platform::Problem &problem);
+Message renameFailed(const QString &oldName, const QString &newName, const Reason &problem);
 
 // The line below a run's question: how many files it renames, keeps and
 // cannot rename.
@@ -77,7 +77,7 @@ struct UndoTally
     struct Failure
     {
         JournalEntry file;
-        platform::Problem problem;
+        Reason problem;
     };
     int restored = 0;
     QList<Failure> failures;
