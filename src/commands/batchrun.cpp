@@ -111,7 +111,7 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
         ++tally.visited;
         if (entry.how.numberingFailed)
             prompter.ask(messages::numberingFailed(entry.file.oldName));
-        platform::Problem problem;
+        Reason problem;
         if (entry.step == Step::Keep) {
             ++tally.unchanged;
         } else if (entry.step == Step::Fail) {

@@ -16,10 +16,10 @@ bool failing(const PlannedEntry &entry)
     return entry.step == Step::Fail || entry.how.numberingFailed;
 }
 
-platform::Problem problemOf(const PlannedEntry &entry)
+Reason problemOf(const PlannedEntry &entry)
 {
     return entry.step != Step::Fail && entry.how.numberingFailed
-               ? platform::Problem {platform::Cause::NumberingFailed}
+               ? Reason {Reason::Kind::NumberingFailed}
                : entry.problem;
 }
 

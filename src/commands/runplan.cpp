@@ -16,19 +16,19 @@ namespace {
 
 using platform::Cause;
 using platform::NameRules;
-using platform::Problem;
 using Step = PlannedEntry::Step;
 
-// Whether the name fits the file system: a problem if it does not, or may
+// Whether the name fits the file system: a reason if it does not, or may
 // not.
-Problem lengthProblem(const QString &name, const NameRules &rules)
+Reason lengthProblem(const QString &name, const NameRules &rules)
 {
+    const Reason tooLong = platform::Problem {Cause::NameTooLong};
     const qsizetype bytes = *platform::encodedSize(name);
     switch (rules.unit) {
     case NameRules::Unit::Bytes:
-        return bytes > rules.maxLength ? Problem {Cause::NameTooLong} : Problem {};
+        return bytes > rules.maxLength ? tooLong : Reason {};
     case NameRules::Unit::Utf16:
-        return name.size() > rules.maxLength ? Problem {Cause::NameTooLong} : Problem {};
+        return name.size() > rules.maxLength ? tooLong : Reason {};
     case NameRules::Unit::Unknown:
         break;
     }
@@ -36,7 +36,7 @@ Problem lengthProblem(const QString &name, const NameRules &rules)
     // counts bytes is not known.
     if (bytes <= rules.maxLength)
         return {};
-    return name.size() > 255 ? Problem {Cause::NameTooLong} : Problem {Cause::LengthMayNotFit};
+    return name.size() > 255 ? tooLong : Reason {Reason::Kind::LengthMayNotFit};
 }
 
 // What the folder holds, and how to find out about one entry.
@@ -69,29 +69,32 @@ void simulate(RunPlan &plan, qsizetype first, const FolderState &folder)
         const std::optional<NameHolders::Holder> holder
             = entry.how.tooLongToEdit ? std::nullopt : holders.of(newName);
         if (entry.how.tooLongToEdit)
-            entry.problem = {Cause::NameTooLongToEdit};
+            entry.problem = {Reason::Kind::NameTooLongToEdit};
         else if (!platform::isPlainFileName(newName))
-            entry.problem = {Cause::ImpossibleName};
+            entry.problem = platform::Problem {Cause::ImpossibleName};
         else if (!identity)
-            entry.problem = {folder.readable ? Cause::FileGone : Cause::FolderUnreadable};
+            entry.problem
+                = platform::Problem {folder.readable ? Cause::FileGone : Cause::FolderUnreadable};
         else if (identity->kind == platform::EntryKind::Folder
                  || identity->kind == platform::EntryKind::Other)
-            entry.problem = {Cause::NotAFile, identity->kind};
+            entry.problem = platform::Problem {Cause::NotAFile, identity->kind};
         else if (folder.rules.unchangeable != Cause::None)
-            entry.problem = {folder.rules.unchangeable};
+            entry.problem = platform::Problem {folder.rules.unchangeable};
         else
             entry.problem = lengthProblem(newName, folder.rules);
 
         if (entry.problem.ok() && holder) {
             const bool sameRun = holder->holder >= 0;
-            const Cause cause = !holder->certain ? Cause::CaseMayClash
-                                : sameRun        ? Cause::SameNewName
-                                                 : Cause::NameTaken;
             // The other name is worth saying where it is not the new name itself.
             const QString other = sameRun ? plan.entries.at(holder->holder).file.oldName
                                   : holder->name != newName ? holder->name
                                                             : QString();
-            entry.problem = {cause, std::nullopt, other};
+            if (!holder->certain)
+                entry.problem = {Reason::Kind::CaseMayClash, other};
+            else if (sameRun)
+                entry.problem = {Reason::Kind::SameNewName, other};
+            else
+                entry.problem = platform::Problem {Cause::NameTaken, std::nullopt, other};
         }
         if (!entry.problem.ok() && !entry.problem.uncertain()) {
             entry.step = Step::Fail;
@@ -118,12 +121,12 @@ void sayWhatHoldsTheName(RunPlan &plan, qsizetype first, const Folder &folder)
 {
     for (qsizetype place = first; place < plan.entries.size(); ++place) {
         PlannedEntry &entry = plan.entries[place];
-        if (entry.problem.cause != Cause::NameTaken)
+        platform::Problem &fact = entry.problem.system;
+        if (entry.problem.kind != Reason::Kind::System || fact.cause != Cause::NameTaken)
             continue;
-        const QString &holder
-            = entry.problem.otherName.isEmpty() ? entry.file.newName : entry.problem.otherName;
+        const QString &holder = fact.otherName.isEmpty() ? entry.file.newName : fact.otherName;
         if (const std::optional<platform::FileIdentity> taker = folder.identityOf(holder))
-            entry.problem.kind = taker->kind;
+            fact.kind = taker->kind;
     }
 }
 

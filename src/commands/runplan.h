@@ -2,6 +2,7 @@
 
 #include "commands/folderaccess.h"
 #include "journal/journal.h"
+#include "texts/reason.h"
 
 #include <QList>
 #include <QString>
@@ -37,7 +38,7 @@ struct PlannedEntry
     JournalEntry file; // the identity only where the entry is renamed
     Step step = Step::Keep;
     // Fail: why. Rename: set where the plan cannot be sure that it works.
-    platform::Problem problem = {};
+    Reason problem = {};
     NewName how = {};
 };
 

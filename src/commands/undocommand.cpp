@@ -1,7 +1,7 @@
 #include "commands/undocommand.h"
 
-#include "texts/messages.h"
 #include "commands/undoplan.h"
+#include "texts/messages.h"
 
 namespace namlex {
 
@@ -61,10 +61,10 @@ void runUndoCommand(const CommandContext &context)
     messages::UndoTally tally;
     bool settled = true;
     for (const UndoStep &step : steps) {
-        const platform::Problem problem
-            = step.what == What::RenameBack
-                  ? renameIfSame(*folder, step.file.newName, step.file.oldName, step.file.identity)
-                  : step.problem;
+        const Reason problem = step.what == What::RenameBack
+                                   ? Reason {renameIfSame(*folder, step.file.newName,
+                                                          step.file.oldName, step.file.identity)}
+                                   : step.problem;
         // A file an undo cut short had renamed back counts as restored.
         if (step.what == What::RenameBack || step.what == What::AlreadyBack)
             tally.restored += problem.ok() ? 1 : 0;
@@ -72,7 +72,7 @@ void runUndoCommand(const CommandContext &context)
             tally.failures.append({step.file, problem});
         if (step.leftBehind)
             tally.leftBehind.append(step.file);
-        if (worthRetrying(problem.cause)) {
+        if (worthRetrying(problem)) {
             ++tally.kept;
             settled = false;
         } else {

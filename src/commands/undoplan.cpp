@@ -18,10 +18,11 @@ using platform::Cause;
 
 } // namespace
 
-bool worthRetrying(Cause cause)
+bool worthRetrying(const Reason &reason)
 {
-    return cause != Cause::None && cause != Cause::FileGone && cause != Cause::FileReplaced
-           && cause != Cause::OtherFileThere;
+    const Cause cause = reason.system.cause;
+    return reason.kind == Reason::Kind::System && cause != Cause::None && cause != Cause::FileGone
+           && cause != Cause::FileReplaced;
 }
 
 int countSteps(const QList<UndoStep> &steps, What what)
@@ -45,8 +46,8 @@ QList<UndoStep> planUndo(const RecordedRun &run, const Folder &folder, const QSt
             if (const auto holder = holders.of(file.oldName); holder && holder->certain) {
                 step.what = What::Fail;
                 const auto taker = folder.identityOf(holder->name);
-                step.problem
-                    = {Cause::NameTaken, taker ? std::optional(taker->kind) : std::nullopt};
+                step.problem = platform::Problem {
+                    Cause::NameTaken, taker ? std::optional(taker->kind) : std::nullopt};
             } else {
                 holders.remove(file.newName);
                 holders.add(file.oldName, steps.size());
@@ -55,7 +56,8 @@ QList<UndoStep> planUndo(const RecordedRun &run, const Folder &folder, const QSt
             step.what = entry->outcome == Outcome::Renamed ? What::AlreadyBack : What::NeverRenamed;
             step.leftBehind = step.what == What::NeverRenamed && atNew.has_value();
         } else {
-            step.problem = {atNew ? Cause::OtherFileThere : Cause::FileGone};
+            step.problem = atNew ? Reason {Reason::Kind::OtherFileThere}
+                                 : Reason {platform::Problem {Cause::FileGone}};
         }
         steps.append(step);
     }

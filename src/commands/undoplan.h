@@ -1,8 +1,9 @@
 #pragma once
 
 #include "commands/folderaccess.h"
-#include "texts/prompter.h"
 #include "journal/journal.h"
+#include "texts/prompter.h"
+#include "texts/reason.h"
 
 #include <QList>
 
@@ -19,7 +20,7 @@ struct UndoStep
     };
     JournalEntry file; // as the run recorded it
     What what = What::Fail;
-    platform::Problem problem = {}; // Fail: why
+    Reason problem = {}; // Fail: why
     // NeverRenamed: something else stands under the new name, such as the
     // empty placeholder a rename on FAT leaves when it is cut short. It is
     // not the run's file, and it stays.
@@ -29,7 +30,7 @@ struct UndoStep
 // Whether an undo that failed this way may work later, so that the run
 // stays to be undone: the run's file is still there, only its old name is
 // taken, or the folder or the medium refused.
-bool worthRetrying(platform::Cause cause);
+bool worthRetrying(const Reason &reason);
 
 // How many of the steps are of the kind.
 int countSteps(const QList<UndoStep> &steps, UndoStep::What what);

@@ -103,9 +103,10 @@ class Journal
 public:
     virtual ~Journal() = default;
     // Starts the record of a run of `command` (a short word, such as
-    // "both") that plans to rename `planned` in `folder`. The plan is written
-    // before this returns, so that a data folder that is full, read-only or
-    // missing is known before the first rename.
+    // "both") that plans to rename `planned` in `folder`. The record is made,
+    // and the room for it checked, before this returns, so that a data folder
+    // that is full, read-only or missing is known before the question; the
+    // plan is written meanwhile, and RunRecorder::begin() waits for it.
     virtual std::unique_ptr<RunRecorder> recordRun(const QString &folder, const QString &command,
                                                    const QList<JournalEntry> &planned)
         = 0;

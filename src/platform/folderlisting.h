@@ -64,10 +64,6 @@ std::optional<QStringList> listFiles(const QString &folder, const QStringList &p
 // are left out, as a file manager does by default.
 std::optional<QStringList> listSubfolders(const QString &folder);
 
-// The names of all entries of a folder, folders and hidden ones included,
-// in no particular order.
-std::optional<QStringList> listEntries(const QString &folder);
-
 // Whether the folder exists and its entries can be read.
 bool canListFolder(const QString &folder);
 

@@ -192,17 +192,6 @@ std::optional<QStringList> listSubfolders(const QString &folder)
     return names;
 }
 
-std::optional<QStringList> listEntries(const QString &folder)
-{
-    QStringList names;
-    const bool read = readEntries(folder, [&names](DIR *, const dirent *entry) {
-        names.append(decodeName(QByteArray(entry->d_name)));
-    });
-    if (!read)
-        return std::nullopt;
-    return names;
-}
-
 bool canListFolder(const QString &folder)
 {
     return openFolder(folder) != nullptr;

@@ -179,8 +179,7 @@ Message numberingFailed(const QString &name)
                   fatalError);
 }
 
-Message renameFailed(const QString &oldName, const QString &newName,
-                     const platform::Problem &problem)
+Message renameFailed(const QString &oldName, const QString &newName, const Reason &problem)
 {
     Message message
         = warningQuestion(u"Fehler beim Umbenennen der Datei "_s + platform::displayName(oldName)
@@ -191,7 +190,10 @@ Message renameFailed(const QString &oldName, const QString &newName,
     return message;
 }
 
-QString causeText(const platform::Problem &problem)
+namespace {
+
+// What the system reports, in a sentence.
+QString systemCauseText(const platform::Problem &problem)
 {
     using platform::Cause;
     using platform::EntryKind;
@@ -205,18 +207,12 @@ QString causeText(const platform::Problem &problem)
         if (!problem.kind)
             return u"Der Name ist schon vergeben."_s;
         return u"Der Name ist schon an "_s + entryText(problem.kind) + u" vergeben."_s;
-    case Cause::SameNewName:
-        return u"Denselben Namen bekommt schon "_s + quoted(problem.otherName) + u'.';
     case Cause::ImpossibleName:
         return u"Einen solchen Namen kann es nicht geben (leer, „.“, „..“ oder mit „/“)."_s;
     case Cause::NameTooLong:
         return u"Der Name ist zu lang für dieses Dateisystem."_s;
     case Cause::NameNotAllowed:
         return u"Der Name enthält Zeichen, die dieses Dateisystem nicht erlaubt."_s;
-    case Cause::NameTooLongToEdit:
-        return u"Der Name ist zu lang, um bearbeitet zu werden."_s;
-    case Cause::NumberingFailed:
-        return u"Die Zahl am Anfang lässt sich nicht lesen; sie bleibt im Namen."_s;
     case Cause::FileGone:
         return u"Die Datei ist nicht mehr da."_s;
     case Cause::FileReplaced:
@@ -226,8 +222,6 @@ QString causeText(const platform::Problem &problem)
                + u'.';
     case Cause::NotAFile:
         return u"Das ist keine Datei, sondern "_s + entryText(problem.kind, Role::Subject) + u'.';
-    case Cause::OtherFileThere:
-        return u"Unter dem neuen Namen steht inzwischen eine andere Datei; sie bleibt unberührt."_s;
     case Cause::WriteProtected:
         return u"Die Datei ist schreibgeschützt."_s;
     case Cause::NoPermission:
@@ -239,17 +233,37 @@ QString causeText(const platform::Problem &problem)
     case Cause::FolderUnreadable:
         return u"Der Ordner lässt sich nicht lesen; vielleicht ist der Datenträger nicht mehr "
                u"da."_s;
-    case Cause::CaseMayClash:
-        return u"Der Name unterscheidet sich von "_s + quoted(problem.otherName)
-               + u" nur in Groß- und Kleinschreibung; vielleicht unterscheidet dieses "
-                 u"Dateisystem sie nicht."_s;
-    case Cause::LengthMayNotFit:
-        return u"Der Name ist vielleicht zu lang für dieses Dateisystem; es nennt seine Grenze "
-               u"nicht."_s;
     case Cause::Other:
         break;
     }
     return u"Ein anderer Fehler ist aufgetreten (Systemfehler %1)."_s.arg(problem.systemError);
+}
+
+} // namespace
+
+QString causeText(const Reason &reason)
+{
+    using Kind = Reason::Kind;
+    switch (reason.kind) {
+    case Kind::System:
+        break;
+    case Kind::SameNewName:
+        return u"Denselben Namen bekommt schon "_s + quoted(reason.otherName) + u'.';
+    case Kind::NameTooLongToEdit:
+        return u"Der Name ist zu lang, um bearbeitet zu werden."_s;
+    case Kind::NumberingFailed:
+        return u"Die Zahl am Anfang lässt sich nicht lesen; sie bleibt im Namen."_s;
+    case Kind::OtherFileThere:
+        return u"Unter dem neuen Namen steht inzwischen eine andere Datei; sie bleibt unberührt."_s;
+    case Kind::CaseMayClash:
+        return u"Der Name unterscheidet sich von "_s + quoted(reason.otherName)
+               + u" nur in Groß- und Kleinschreibung; vielleicht unterscheidet dieses "
+                 u"Dateisystem sie nicht."_s;
+    case Kind::LengthMayNotFit:
+        return u"Der Name ist vielleicht zu lang für dieses Dateisystem; es nennt seine Grenze "
+               u"nicht."_s;
+    }
+    return systemCauseText(reason.system);
 }
 
 QString planCounts(int renames, int kept, int failures, int uncertain)

@@ -3,6 +3,7 @@
 #include "journal/journal.h"
 #include "platform/problem.h"
 #include "texts/prompter.h"
+#include "texts/reason.h"
 
 #include <QString>
 #include <QStringList>
@@ -18,7 +19,7 @@ Message report(const QString &text, const QString &title); // OK, no icon
 Message errorReport(const QString &text, const QString &title); // OK, error icon
 
 // Why something cannot be done to a file, or may not work, in a sentence.
-QString causeText(const platform::Problem &problem);
+QString causeText(const Reason &reason);
 
 // The rename commands.
 Message noFilesInFolder();
@@ -30,8 +31,7 @@ Message underscoresQuestion();
 Message singleQuestionAllFiles();
 Message numberingFailed(const QString &name);
 // The details name the new name and the cause.
-Message renameFailed(const QString &oldName, const QString &newName,
-                     const platform::Problem &problem);
+Message renameFailed(const QString &oldName, const QString &newName, const Reason &problem);
 
 // The line below a run's question: how many files it renames, keeps and
 // cannot rename.
@@ -83,7 +83,7 @@ struct UndoTally
     struct Failure
     {
         JournalEntry file;
-        platform::Problem problem;
+        Reason problem;
     };
     int restored = 0;
     QList<Failure> failures;

@@ -38,23 +38,27 @@ public:
 QStringList outline(const RunPlan &plan)
 {
     using platform::Cause;
-    const QHash<Cause, QString> causes {{Cause::NameTaken, u"taken"_s},
-                                        {Cause::SameNewName, u"same as "_s},
-                                        {Cause::ImpossibleName, u"impossible"_s},
-                                        {Cause::NameTooLong, u"too long"_s},
-                                        {Cause::NameTooLongToEdit, u"too long to edit"_s},
-                                        {Cause::FileGone, u"gone"_s},
-                                        {Cause::NotAFile, u"not a file"_s},
-                                        {Cause::NoPermission, u"no permission"_s},
-                                        {Cause::CaseMayClash, u"unsure, like "_s},
-                                        {Cause::LengthMayNotFit, u"unsure, long"_s}};
+    using Kind = Reason::Kind;
+    const QHash<Cause, QString> causes {
+        {Cause::NameTaken, u"taken"_s},      {Cause::ImpossibleName, u"impossible"_s},
+        {Cause::NameTooLong, u"too long"_s}, {Cause::FileGone, u"gone"_s},
+        {Cause::NotAFile, u"not a file"_s},  {Cause::NoPermission, u"no permission"_s}};
+    const QHash<Kind, QString> kinds {{Kind::SameNewName, u"same as "_s},
+                                      {Kind::NameTooLongToEdit, u"too long to edit"_s},
+                                      {Kind::CaseMayClash, u"unsure, like "_s},
+                                      {Kind::LengthMayNotFit, u"unsure, long"_s}};
+    const auto said = [&](const Reason &reason) {
+        return reason.kind == Kind::System
+                   ? causes.value(reason.system.cause) + reason.system.otherName
+                   : kinds.value(reason.kind) + reason.otherName;
+    };
     QStringList lines;
     for (const PlannedEntry &entry : plan.entries) {
         if (entry.step == PlannedEntry::Step::Keep)
             continue;
         QString line = entry.file.oldName.left(12) + u'>' + entry.file.newName.left(12);
         if (!entry.problem.ok())
-            line += u": "_s + causes.value(entry.problem.cause) + entry.problem.otherName;
+            line += u": "_s + said(entry.problem);
         lines.append(line);
     }
     return lines;
