@@ -220,14 +220,13 @@ QString causeText(const platform::Problem &problem)
     case Cause::FileGone:
         return u"Die Datei ist nicht mehr da."_s;
     case Cause::FileReplaced:
-        return u"Unter dem alten Namen steht inzwischen "_s
-               + (problem.kind == EntryKind::File ? u"eine andere Datei"_s
-                                                  : entryText(problem.kind, Role::Subject))
-               + u'.';
+        return u"Die Datei wurde inzwischen durch "_s
+               + (problem.kind == EntryKind::File ? u"eine andere"_s : entryText(problem.kind))
+               + u" ersetzt."_s;
     case Cause::NotAFile:
         return u"Das ist keine Datei, sondern "_s + entryText(problem.kind, Role::Subject) + u'.';
     case Cause::OtherFileThere:
-        return u"Unter dem neuen Namen steht inzwischen eine andere Datei; sie bleibt unberührt."_s;
+        return u"Die Datei wurde inzwischen durch eine andere ersetzt; diese bleibt unberührt."_s;
     case Cause::WriteProtected:
         return u"Die Datei ist schreibgeschützt."_s;
     case Cause::NoPermission:
