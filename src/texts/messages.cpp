@@ -530,6 +530,16 @@ QString unknownOption(const QString &option)
     return u"Unbekannte Option „"_s + platform::displayName(option) + u"“."_s;
 }
 
+QString missingValue(const QString &option)
+{
+    return u"Nach „"_s + platform::displayName(option) + u"“ fehlt ein Wert."_s;
+}
+
+QString unexpectedValue(const QString &option)
+{
+    return u"„"_s + platform::displayName(option) + u"“ erwartet keinen Wert."_s;
+}
+
 QString badCommandLine(const QString &reason)
 {
     return u"Die Befehlszeile ist ungültig: "_s + reason;
