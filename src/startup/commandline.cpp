@@ -1,9 +1,9 @@
 #include "startup/commandline.h"
 
-#include "texts/messages.h"
 #include "platform/folderlisting.h"
 #include "platform/pathlookup.h"
 #include "platform/paths.h"
+#include "texts/messages.h"
 
 #include <QCommandLineParser>
 
@@ -60,6 +60,28 @@ int optionsEnd(const QStringList &arguments)
     return int(arguments.size());
 }
 
+// Why the parser refused options it knows, said in German: Qt says it in
+// English, as no translation can be loaded before the application exists.
+QString refusal(const QStringList &arguments, const QString &qtReason)
+{
+    const int end = optionsEnd(arguments);
+    for (int i = 1; i < end; ++i) {
+        const QString &argument = arguments.at(i);
+        if (!argument.startsWith(u'-'))
+            continue;
+        const QString option = argument.section(u'=', 0, 0);
+        const bool withValue
+            = qtOptionsWithValue.contains(option.mid(option.startsWith(u"--"_s) ? 2 : 1));
+        if (withValue && option == argument && i + 1 == arguments.size())
+            return messages::missingValue(option);
+        if (!withValue && option != argument)
+            return messages::unexpectedValue(option);
+        if (withValue && option == argument)
+            ++i;
+    }
+    return messages::badCommandLine(qtReason);
+}
+
 } // namespace
 
 CommandLine parseCommandLine(const QStringList &arguments, const QString &workingFolder)
@@ -76,7 +98,7 @@ CommandLine parseCommandLine(const QStringList &arguments, const QString &workin
     // would be an unknown option.
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
-        return failure(unknown.isEmpty() ? messages::badCommandLine(parser.errorText())
+        return failure(unknown.isEmpty() ? refusal(arguments, parser.errorText())
                                          : messages::unknownOption(unknown.first()));
     }
     if (parser.isSet(help))

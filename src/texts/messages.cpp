@@ -216,10 +216,9 @@ QString systemCauseText(const platform::Problem &problem)
     case Cause::FileGone:
         return u"Die Datei ist nicht mehr da."_s;
     case Cause::FileReplaced:
-        return u"Unter dem alten Namen steht inzwischen "_s
-               + (problem.kind == EntryKind::File ? u"eine andere Datei"_s
-                                                  : entryText(problem.kind, Role::Subject))
-               + u'.';
+        return u"Die Datei wurde inzwischen durch "_s
+               + (problem.kind == EntryKind::File ? u"eine andere"_s : entryText(problem.kind))
+               + u" ersetzt."_s;
     case Cause::NotAFile:
         return u"Das ist keine Datei, sondern "_s + entryText(problem.kind, Role::Subject) + u'.';
     case Cause::WriteProtected:
@@ -254,7 +253,7 @@ QString causeText(const Reason &reason)
     case Kind::NumberingFailed:
         return u"Die Zahl am Anfang lässt sich nicht lesen; sie bleibt im Namen."_s;
     case Kind::OtherFileThere:
-        return u"Unter dem neuen Namen steht inzwischen eine andere Datei; sie bleibt unberührt."_s;
+        return u"Die Datei wurde inzwischen durch eine andere ersetzt; diese bleibt unberührt."_s;
     case Kind::CaseMayClash:
         return u"Der Name unterscheidet sich von "_s + quoted(reason.otherName)
                + u" nur in Groß- und Kleinschreibung; vielleicht unterscheidet dieses "
@@ -543,6 +542,16 @@ QString tooManyArguments()
 QString unknownOption(const QString &option)
 {
     return u"Unbekannte Option „"_s + platform::displayName(option) + u"“."_s;
+}
+
+QString missingValue(const QString &option)
+{
+    return u"Nach „"_s + platform::displayName(option) + u"“ fehlt ein Wert."_s;
+}
+
+QString unexpectedValue(const QString &option)
+{
+    return u"„"_s + platform::displayName(option) + u"“ erwartet keinen Wert."_s;
 }
 
 QString badCommandLine(const QString &reason)

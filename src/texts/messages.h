@@ -118,6 +118,8 @@ QString noSuchPath(const QString &path);
 QString cannotOpen(const QString &path);
 QString tooManyArguments();
 QString unknownOption(const QString &option);
+QString missingValue(const QString &option); // "-platform" as the last argument
+QString unexpectedValue(const QString &option); // "--help=1"
 QString badCommandLine(const QString &reason);
 QString emptyPath();
 QString pathTooLong(const QString &path);

@@ -332,14 +332,14 @@ private Q_SLOTS:
             << replace("01 - Titel.mp3",
                        [](QByteArray path) { QVERIFY(QDir().mkdir(QString::fromUtf8(path))); })
             << QList<QByteArray> {"01 - Titel.mp3", "Zwei.mp3"}
-            << u"Unter dem alten Namen steht inzwischen ein Ordner."_s;
+            << u"Die Datei wurde inzwischen durch einen Ordner ersetzt."_s;
         QTest::newRow("a file saved anew through a temporary file")
             << Change([](Bench &bench) {
                    writeRawFile(bench.raw(), "tmp", "neu");
                    QVERIFY(std::rename(bench.raw() + "/tmp", bench.raw() + "/01 - Titel.mp3") == 0);
                })
             << QList<QByteArray> {"01 - Titel.mp3", "Zwei.mp3"}
-            << u"Unter dem alten Namen steht inzwischen eine andere Datei."_s;
+            << u"Die Datei wurde inzwischen durch eine andere ersetzt."_s;
         QTest::newRow("a file whose tags were edited")
             << Change([](Bench &bench) { writeRawFile(bench.raw(), "01 - Titel.mp3", "tags"); })
             << QList<QByteArray> {"Titel.mp3", "Zwei.mp3"} << QString();

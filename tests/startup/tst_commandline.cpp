@@ -82,6 +82,12 @@ private Q_SLOTS:
                                        << none << messages::tooManyArguments() << 0;
         QTest::newRow("an unknown option") << QStringList {u"--alles"_s} << Action::Fail << none
                                            << none << messages::unknownOption(u"alles"_s) << 0;
+        QTest::newRow("Qt's option without its value")
+            << QStringList {u"~/Musik"_s, u"-platform"_s} << Action::Fail << none << none
+            << messages::missingValue(u"-platform"_s) << 0;
+        QTest::newRow("a value for an option that takes none")
+            << QStringList {u"--help=1"_s} << Action::Fail << none << none
+            << messages::unexpectedValue(u"--help"_s) << 0;
         QTest::newRow("--help") << QStringList {u"--help"_s} << Action::PrintHelp << none << none
                                 << none << 0;
         QTest::newRow("-v") << QStringList {u"-v"_s} << Action::PrintVersion << none << none << none
