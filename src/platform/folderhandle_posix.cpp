@@ -78,18 +78,26 @@ Problem failure(int error)
     return {causeOfError(error), std::nullopt, QString(), error};
 }
 
-std::optional<FileIdentity> identityAt(int fd, const QByteArray &name)
+bool statxAt(int fd, const QByteArray &name, struct statx &info)
 {
-    struct statx info = {};
-    if (::statx(fd, name.constData(), AT_SYMLINK_NOFOLLOW | AT_STATX_SYNC_AS_STAT,
-                STATX_TYPE | STATX_INO | STATX_BTIME, &info)
-        != 0)
-        return std::nullopt;
+    return ::statx(fd, name.constData(), AT_SYMLINK_NOFOLLOW | AT_STATX_SYNC_AS_STAT,
+                   STATX_TYPE | STATX_INO | STATX_BTIME | STATX_UID, &info)
+           == 0;
+}
+
+FileIdentity identityFrom(const struct statx &info)
+{
     const qint64 born = (info.stx_mask & STATX_BTIME)
                             ? qint64(info.stx_btime.tv_sec) * 1'000'000'000 + info.stx_btime.tv_nsec
                             : 0;
     return FileIdentity {qint64(makedev(info.stx_dev_major, info.stx_dev_minor)),
                          qint64(info.stx_ino), born, kindOfMode(info.stx_mode)};
+}
+
+std::optional<FileIdentity> identityAt(int fd, const QByteArray &name)
+{
+    struct statx info = {};
+    return statxAt(fd, name, info) ? std::optional(identityFrom(info)) : std::nullopt;
 }
 
 // The file systems whose names are compared without regard to case and
@@ -132,20 +140,29 @@ std::optional<FolderHandle> FolderHandle::open(const QString &path)
     const int fd = bytes ? ::open(bytes->constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
     if (fd < 0)
         return std::nullopt;
-    return FolderHandle(fd);
+    // The sticky bit keeps a user from renaming or deleting another user's
+    // files, unless they own the folder or are root.
+    struct stat folder = {};
+    const uid_t user = ::geteuid();
+    const bool ownFilesOnly = ::fstat(fd, &folder) == 0 && (folder.st_mode & S_ISVTX) != 0
+                              && user != 0 && user != folder.st_uid;
+    return FolderHandle(fd, ownFilesOnly ? qint64(user) : -1);
 }
 
-FolderHandle::FolderHandle(qintptr handle)
+FolderHandle::FolderHandle(qintptr handle, qint64 ownFilesOnly)
     : handle_(handle)
+    , ownFilesOnly_(ownFilesOnly)
 { }
 
 FolderHandle::FolderHandle(FolderHandle &&other) noexcept
     : handle_(std::exchange(other.handle_, -1))
+    , ownFilesOnly_(other.ownFilesOnly_)
 { }
 
 FolderHandle &FolderHandle::operator=(FolderHandle &&other) noexcept
 {
     std::swap(handle_, other.handle_);
+    std::swap(ownFilesOnly_, other.ownFilesOnly_);
     return *this;
 }
 
@@ -187,6 +204,36 @@ std::optional<FileIdentity> FolderHandle::identityOf(const QString &name) const
     return bytes ? identityAt(int(handle_), *bytes) : std::nullopt;
 }
 
+std::optional<EntryState> FolderHandle::stateOf(const QString &name) const
+{
+    const std::optional<QByteArray> bytes = nameBytes(name);
+    struct statx info = {};
+    if (!bytes || !statxAt(int(handle_), *bytes, info))
+        return std::nullopt;
+    return EntryState {identityFrom(info), protectionOf(info.stx_attributes, info.stx_uid)};
+}
+
+Cause FolderHandle::protectionOf(quint64 attributes, qint64 owner) const
+{
+    if ((attributes & (STATX_ATTR_IMMUTABLE | STATX_ATTR_APPEND)) != 0)
+        return Cause::FileProtected;
+    if (ownFilesOnly_ >= 0 && owner != ownFilesOnly_)
+        return Cause::OwnedByOther;
+    return Cause::None;
+}
+
+// The system refuses a rename or a deletion with EPERM for the entry's own
+// protection, or another user's file in a folder with the sticky bit, but
+// also for a folder marked immutable: the entry tells which.
+Cause FolderHandle::causeOfRefusal(const QByteArray &name) const
+{
+    struct statx info = {};
+    const Cause own = statxAt(int(handle_), name, info)
+                          ? protectionOf(info.stx_attributes, info.stx_uid)
+                          : Cause::None;
+    return own != Cause::None ? own : Cause::NoPermission;
+}
+
 Problem FolderHandle::renameNoReplace(const QString &from, const QString &to) const
 {
     const std::optional<QByteArray> fromBytes = nameBytes(from);
@@ -196,6 +243,8 @@ Problem FolderHandle::renameNoReplace(const QString &from, const QString &to) co
     const int error = renameInSteps(fromBytes->constData(), toBytes->constData(),
                                     systemRenameCalls(int(handle_)));
     Problem result = failure(error);
+    if (error == EPERM)
+        result.cause = causeOfRefusal(*fromBytes);
     if (result.cause == Cause::NameTaken) {
         if (const std::optional<FileIdentity> taker = identityAt(int(handle_), *toBytes))
             result.kind = taker->kind;
@@ -223,7 +272,12 @@ Problem FolderHandle::deleteFile(const QString &name, const FileIdentity &expect
     const std::optional<FileIdentity> now = identityAt(int(handle_), *bytes);
     if (!now || *now != expected)
         return {Cause::FileReplaced, now ? std::optional(now->kind) : std::nullopt};
-    return failure(::unlinkat(int(handle_), bytes->constData(), 0) == 0 ? 0 : errno);
+    if (::unlinkat(int(handle_), bytes->constData(), 0) == 0)
+        return {};
+    Problem result = failure(errno);
+    if (result.systemError == EPERM)
+        result.cause = causeOfRefusal(*bytes);
+    return result;
 }
 
 NameRules FolderHandle::nameRules(const QStringList &entries) const
@@ -240,9 +294,9 @@ NameRules FolderHandle::nameRules(const QStringList &entries) const
     if (::fstatvfs(int(handle_), &volume) == 0 && (volume.f_flag & ST_RDONLY) != 0)
         rules.unchangeable = Cause::ReadOnlyMedium;
     else if (::faccessat(int(handle_), ".", W_OK | X_OK, AT_EACCESS) != 0)
-        rules.unchangeable = errno == EROFS    ? Cause::ReadOnlyMedium
-                             : errno == EACCES ? Cause::NoPermission
-                                               : Cause::None;
+        rules.unchangeable = errno == EROFS                      ? Cause::ReadOnlyMedium
+                             : errno == EACCES || errno == EPERM ? Cause::NoPermission
+                                                                 : Cause::None;
     if (isWindowsFileSystem(type)) {
         rules.unit = NameRules::Unit::Utf16;
         rules.maxLength = 255;

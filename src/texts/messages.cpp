@@ -196,6 +196,12 @@ QString systemCauseText(const platform::Problem &problem)
         return u"Das ist keine Datei, sondern "_s + entryText(problem.kind, Role::Subject) + u'.';
     case Cause::WriteProtected:
         return u"Die Datei ist schreibgeschützt."_s;
+    case Cause::FileProtected:
+        return u"Die Datei ist geschützt: Sie ist als unveränderlich oder als nur erweiterbar "
+               u"markiert."_s;
+    case Cause::OwnedByOther:
+        return u"Die Datei gehört einem anderen Benutzer, und in diesem Ordner darf nur ihr "
+               u"Eigentümer sie umbenennen oder löschen."_s;
     case Cause::NoPermission:
         return u"Keine Berechtigung, in diesem Ordner umzubenennen."_s;
     case Cause::ReadOnlyMedium:
