@@ -399,6 +399,14 @@ private Q_SLOTS:
             << u"Das ist keine Datei, sondern ein besonderer Eintrag, etwa eine Pipe."_s;
         QTest::newRow("no permission") << failure(RenameFailure::NoPermission, EACCES)
                                        << u"Keine Berechtigung, in diesem Ordner umzubenennen."_s;
+        QTest::newRow("protected file")
+            << failure(RenameFailure::FileProtected, EPERM)
+            << u"Die Datei ist geschützt: Sie ist als unveränderlich oder als nur erweiterbar "
+               u"markiert."_s;
+        QTest::newRow("another user's file")
+            << failure(RenameFailure::OwnedByOther, EPERM)
+            << u"Die Datei gehört einem anderen Benutzer, und in diesem Ordner darf nur ihr "
+               u"Eigentümer sie umbenennen oder löschen."_s;
         QTest::newRow("read-only medium") << failure(RenameFailure::ReadOnlyMedium, EROFS)
                                           << u"Der Datenträger ist schreibgeschützt."_s;
         QTest::newRow("name too long") << failure(RenameFailure::NameTooLong, ENAMETOOLONG)
