@@ -174,6 +174,22 @@ RunPlan planRun(const QStringList &names, const NewNameFunction &newName, bool o
     return plan;
 }
 
+bool laterEntriesCountOn(const RunPlan &plan, qsizetype place)
+{
+    const QString &oldName = plan.entries.at(place).file.oldName;
+    return std::any_of(plan.entries.begin() + place + 1, plan.entries.end(),
+                       [&oldName](const PlannedEntry &entry) {
+                           const Reason &reason = entry.problem;
+                           if (reason.kind == Reason::Kind::SameNewName
+                               || reason.kind == Reason::Kind::CaseMayClash)
+                               return reason.otherName == oldName;
+                           // Where letter case may not count, a name in
+                           // other letters counts too.
+                           return entry.step == Step::Rename
+                                  && entry.file.newName.compare(oldName, Qt::CaseInsensitive) == 0;
+                       });
+}
+
 void replan(RunPlan &plan, qsizetype first, const NewNameFunction &newName,
             bool onlyWithLeadingZero, Folder &folder)
 {

@@ -490,6 +490,29 @@ private Q_SLOTS:
         QCOMPARE(bench.names(), (QList<QByteArray> {"01 - a.mp3", "a.mp3", "c.mp3"}));
     }
 
+    // A rename the plan counted on fails when its turn comes, as another
+    // user's file in a folder with the sticky bit does: the later file that
+    // was refused the same name gets it after all, and the record knows of it
+    // before that file is renamed.
+    void aFailureThePlanDidNotForeseeIsPlannedAround()
+    {
+        Bench bench(false, {"01 - fremd.mp3", "02_fremd.mp3"});
+        bench.files.failAt = 1;
+        bool recordedFirst = false;
+        bench.files.beforeRename = [&bench, &recordedFirst] {
+            const std::unique_ptr<UndoableRun> run = bench.journal.latestRun();
+            const QList<RecordedRun::Entry> entries = run->run().entries;
+            recordedFirst = std::any_of(entries.begin(), entries.end(), [](const auto &entry) {
+                return entry.file.index == 1 && entry.file.newName == u"fremd.mp3"_s;
+            });
+        };
+        bench.prompter.answers = {Answer::Yes, Answer::Yes};
+        bench.run({runBothCommand});
+        QCOMPARE(bench.names(), (QList<QByteArray> {"01 - fremd.mp3", "fremd.mp3"}));
+        QCOMPARE(bench.prompter.titles().size(), 3);
+        QVERIFY(recordedFirst);
+    }
+
     // A run that cannot be recorded, and so not be undone, says so in its
     // question, before anything is renamed, and names the folder to put right.
     void aRunThatCannotBeRecordedSaysSoFirst_data()
