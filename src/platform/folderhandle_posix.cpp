@@ -1,17 +1,18 @@
 #include "platform/folderhandle.h"
 
+#include "platform/caseprobe.h"
 #include "platform/namecodec.h"
 #include "platform/paths.h"
 #include "platform/renamesteps.h"
 #include "platform/systempath.h"
-
-#include <QSet>
 
 #include <cerrno>
 #include <utility>
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/sysmacros.h>
@@ -117,19 +118,6 @@ bool isUnixFileSystem(long type)
     constexpr long ext = 0xEF53, xfs = 0x58465342, btrfs = 0x9123683E, tmpfs = 0x01021994,
                    f2fs = 0xF2F52010;
     return type == ext || type == xfs || type == btrfs || type == tmpfs || type == f2fs;
-}
-
-// The name with every ASCII letter in the other case.
-QByteArray otherCase(const QByteArray &name)
-{
-    QByteArray swapped = name;
-    for (char &c : swapped) {
-        if (c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
-        else if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-    }
-    return swapped;
 }
 
 } // namespace
@@ -308,24 +296,24 @@ NameRules FolderHandle::nameRules(const QStringList &entries) const
 
     // Whether this folder folds case is best learnt from the folder itself:
     // ext4 can fold case in single folders, HFS+ and network shares may or
-    // may not, and FUSE does not say. One entry is looked up in the other
-    // case, unless a separate entry has that name.
-    const QSet<QString> names(entries.begin(), entries.end());
-    for (const QString &entry : entries) {
-        const std::optional<QByteArray> bytes = nameBytes(entry);
-        if (!bytes)
-            continue;
-        const QByteArray swapped = otherCase(*bytes);
-        if (swapped == *bytes || names.contains(decodeName(swapped)))
-            continue;
-        const std::optional<FileIdentity> original = identityAt(int(handle_), *bytes);
-        if (!original)
-            continue;
-        const std::optional<FileIdentity> other = identityAt(int(handle_), swapped);
-        rules.letterCase = other && other->inode == original->inode
-                               ? NameRules::LetterCase::Folded
-                               : NameRules::LetterCase::Sensitive;
-        break;
+    // may not, and FUSE does not say.
+    const auto lookUp = [this](const QString &name) {
+        const std::optional<QByteArray> bytes = nameBytes(name);
+        struct stat info = {};
+        if (bytes && ::fstatat(int(handle_), bytes->constData(), &info, AT_SYMLINK_NOFOLLOW) == 0)
+            return Lookup::Found;
+        return bytes && errno == ENOENT ? Lookup::Missing : Lookup::Failed;
+    };
+    if (const std::optional<NameRules::LetterCase> learnt = letterCaseOfFolder(entries, lookUp)) {
+        rules.letterCase = *learnt;
+    } else if (isUnixFileSystem(type)) {
+        // Else the folder's own mark says it, where the file system keeps
+        // one; a folder that says nothing may fold case or not.
+        int flags = 0;
+        const bool known = ::ioctl(int(handle_), FS_IOC_GETFLAGS, &flags) == 0;
+        rules.letterCase = !known                          ? NameRules::LetterCase::Unknown
+                           : (flags & FS_CASEFOLD_FL) != 0 ? NameRules::LetterCase::Folded
+                                                           : NameRules::LetterCase::Sensitive;
     }
     return rules;
 }

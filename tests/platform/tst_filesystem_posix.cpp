@@ -1,3 +1,4 @@
+#include "platform/caseprobe.h"
 #include "platform/filesystem.h"
 #include "platform/folderhandle.h"
 #include "platform/folderlisting.h"
@@ -321,6 +322,48 @@ private Q_SLOTS:
         QCOMPARE(handle->renameNoReplace(u"from.mp3"_s, u"to.mp3"_s).cause, cause);
         if (cause != Cause::None)
             QCOMPARE(handle->deleteFile(u"from.mp3"_s, state->identity).cause, cause);
+    }
+
+    // Whether a folder folds letter case is learnt by looking an entry up in
+    // the other case; a lookup that proves nothing leaves it unknown.
+    void letterCaseIsLearntFromTheFolder_data()
+    {
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QStringList>("found"); // names a lookup finds
+        QTest::addColumn<QStringList>("failing"); // names whose lookup fails; others are missing
+        QTest::addColumn<int>("letterCase"); // a NameRules::LetterCase, or -1: not learnt
+        using Case = NameRules::LetterCase;
+        const QStringList titel {u"Titel.mp3"_s};
+        QTest::newRow("found in the other case, as FUSE finds it under another node number")
+            << titel << QStringList {u"Titel.mp3"_s, u"tITEL.MP3"_s} << QStringList()
+            << int(Case::Folded);
+        QTest::newRow("missing in the other case")
+            << titel << titel << QStringList() << int(Case::Sensitive);
+        QTest::newRow("the other case cannot be looked up")
+            << titel << titel << QStringList {u"tITEL.MP3"_s} << -1;
+        QTest::newRow("one lookup fails, the next entry proves it")
+            << QStringList {u"a"_s, u"b"_s} << QStringList {u"a"_s, u"b"_s} << QStringList {u"A"_s}
+            << int(Case::Sensitive);
+        QTest::newRow("the entry is gone since the listing")
+            << titel << QStringList() << QStringList() << -1;
+        QTest::newRow("both cases are listed, or no letter at all")
+            << QStringList {u"a"_s, u"A"_s, u"01"_s} << QStringList {u"a"_s, u"A"_s, u"01"_s}
+            << QStringList() << -1;
+    }
+
+    void letterCaseIsLearntFromTheFolder()
+    {
+        QFETCH(QStringList, entries);
+        QFETCH(QStringList, found);
+        QFETCH(QStringList, failing);
+        QFETCH(int, letterCase);
+        const std::optional<NameRules::LetterCase> learnt
+            = letterCaseOfFolder(entries, [&](const QString &name) {
+                  return found.contains(name)     ? Lookup::Found
+                         : failing.contains(name) ? Lookup::Failed
+                                                  : Lookup::Missing;
+              });
+        QCOMPARE(learnt ? int(*learnt) : -1, letterCase);
     }
 
     // Names that are not valid UTF-8 are listed, renamed and deleted byte for
