@@ -99,6 +99,8 @@ void simulate(RunPlan &plan, qsizetype first, const FolderState &folder)
             else
                 entry.problem = platform::Problem {Cause::NameTaken, std::nullopt, other};
         }
+        if (entry.problem.ok() && folder.rules.mayNotFindRoom(oldName, newName))
+            entry.problem = {Reason::Kind::RoomMayRunOut};
         if (!entry.problem.ok() && !entry.problem.uncertain()) {
             entry.step = Step::Fail;
             continue;

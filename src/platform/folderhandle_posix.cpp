@@ -103,10 +103,12 @@ std::optional<FileIdentity> identityAt(int fd, const QByteArray &name)
 
 // The file systems whose names are compared without regard to case and
 // limited in UTF-16 code units, as they come from Windows and macOS.
+constexpr long msdos = 0x4d44;
+
 bool isWindowsFileSystem(long type)
 {
-    constexpr long msdos = 0x4d44, exfat = 0x2011BAB0, ntfs3 = 0x7366746e, ntfs = 0x5346544e,
-                   hfsplus = 0x482b, cifs = 0xFF534D42, smb2 = 0xFE534D42, smb = 0x517B;
+    constexpr long exfat = 0x2011BAB0, ntfs3 = 0x7366746e, ntfs = 0x5346544e, hfsplus = 0x482b,
+                   cifs = 0xFF534D42, smb2 = 0xFE534D42, smb = 0x517B;
     return type == msdos || type == exfat || type == ntfs3 || type == ntfs || type == hfsplus
            || type == cifs || type == smb2 || type == smb;
 }
@@ -279,12 +281,21 @@ NameRules FolderHandle::nameRules(const QStringList &entries) const
     // medium that is not read-only. Root may rename regardless, and the
     // check, made as the user the program runs as, says so too.
     struct statvfs volume = {};
-    if (::fstatvfs(int(handle_), &volume) == 0 && (volume.f_flag & ST_RDONLY) != 0)
+    const bool measured = ::fstatvfs(int(handle_), &volume) == 0;
+    if (measured && (volume.f_flag & ST_RDONLY) != 0)
         rules.unchangeable = Cause::ReadOnlyMedium;
     else if (::faccessat(int(handle_), ".", W_OK | X_OK, AT_EACCESS) != 0)
         rules.unchangeable = errno == EROFS                      ? Cause::ReadOnlyMedium
                              : errno == EACCES || errno == EPERM ? Cause::NoPermission
                                                                  : Cause::None;
+    if (type == msdos) {
+        // FAT's root folder has inode number 1 and, on FAT12 and FAT16, a
+        // fixed number of entries; those have fewer than 65525 clusters.
+        struct stat folder = {};
+        const bool fixedRoot
+            = ::fstat(int(handle_), &folder) == 0 && folder.st_ino == 1 && system.f_blocks < 65525;
+        rules.entriesMayRunOut = fixedRoot || (measured && volume.f_bavail == 0);
+    }
     if (isWindowsFileSystem(type)) {
         rules.unit = NameRules::Unit::Utf16;
         rules.maxLength = 255;

@@ -240,6 +240,9 @@ QString causeText(const Reason &reason)
     case Kind::LengthMayNotFit:
         return u"Unsicher: Der Name ist vielleicht zu lang für dieses Dateisystem, das seine "
                u"Grenze nicht nennt."_s;
+    case Kind::RoomMayRunOut:
+        return u"Unsicher: Der neue Name braucht im Ordner mehr Platz als der alte, und dort ist "
+               u"vielleicht keiner mehr frei."_s;
     }
     return systemCauseText(reason.system);
 }

@@ -60,7 +60,8 @@ QStringList outline(const RunPlan &plan)
     const QHash<Kind, QString> kinds {{Kind::SameNewName, u"same as "_s},
                                       {Kind::NameTooLongToEdit, u"too long to edit"_s},
                                       {Kind::CaseMayClash, u"unsure, like "_s},
-                                      {Kind::LengthMayNotFit, u"unsure, long"_s}};
+                                      {Kind::LengthMayNotFit, u"unsure, long"_s},
+                                      {Kind::RoomMayRunOut, u"unsure, room"_s}};
     const auto said = [&](const Reason &reason) {
         return reason.kind == Kind::System
                    ? causes.value(reason.system.cause) + reason.system.otherName
@@ -162,6 +163,14 @@ private Q_SLOTS:
             << QStringList()
             << rules(Case::Sensitive, Unit::Bytes, 255, platform::Cause::NoPermission)
             << QStringList {u"1_a>a: no permission"_s, u"2_b>b: no permission"_s};
+        NameRules fullFat = fat;
+        fullFat.entriesMayRunOut = true;
+        QTest::newRow("a FAT folder that may have no entries left for a longer name")
+            << QStringList {u"A.MP3"_s, u"01 - Long name.mp3"_s, u"B_C.MP3"_s}
+            << QStringList {u"A longer name.mp3"_s, u"Long name.mp3"_s, u"B C.MP3"_s}
+            << QStringList() << fullFat
+            << QStringList {u"A.MP3>A longer nam: unsure, room"_s, u"01 - Long na>Long name.mp"_s,
+                            u"B_C.MP3>B C.MP3: unsure, room"_s};
         QTest::newRow("another user's file in a folder with the sticky bit")
             << QStringList {u"fremd_a"_s, u"2_a"_s} << QStringList {u"a"_s, u"a"_s} << QStringList()
             << ext4 << QStringList {u"fremd_a>a: another user's"_s, u"2_a>a"_s};
