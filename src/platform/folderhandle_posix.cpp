@@ -101,10 +101,11 @@ std::optional<FileIdentity> identityAt(int fd, const QByteArray &name)
     return statxAt(fd, name, info) ? std::optional(identityFrom(info)) : std::nullopt;
 }
 
-// The file systems whose names are compared without regard to case and
-// limited in UTF-16 code units, as they come from Windows and macOS.
+// FAT, as vfat and msdos report it.
 constexpr long msdos = 0x4d44;
 
+// The file systems whose names are compared without regard to case and
+// limited in UTF-16 code units, as they come from Windows and macOS.
 bool isWindowsFileSystem(long type)
 {
     constexpr long exfat = 0x2011BAB0, ntfs3 = 0x7366746e, ntfs = 0x5346544e, hfsplus = 0x482b,
