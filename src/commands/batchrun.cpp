@@ -112,6 +112,7 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
         if (entry.how.numberingFailed)
             prompter.ask(messages::numberingFailed(entry.file.oldName));
         Reason problem;
+        bool unforeseen = false;
         if (entry.step == Step::Keep) {
             ++tally.unchanged;
         } else if (entry.step == Step::Fail) {
@@ -124,6 +125,7 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
             record->renamed(entry.file.index);
         } else {
             record->failed(entry.file.index);
+            unforeseen = true;
         }
         if (!problem.ok()) {
             ++tally.failed;
@@ -133,6 +135,17 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
                 stop();
                 return;
             }
+        }
+        // A rename the plan counted on failed: the name it would have freed
+        // is still taken, and the one it would have taken is still free. The
+        // entries after it are planned again against the folder as it is,
+        // and the record learns of it before any of them is renamed.
+        if (unforeseen && laterEntriesCountOn(*plan, place)) {
+            plan = std::make_shared<RunPlan>(*plan);
+            plan->entries[place].step = Step::Fail;
+            replan(*plan, place + 1, kind.newName, plan->onlyWithLeadingZero, *folder);
+            record->replanned(renamesOf(*plan, place + 1));
+            outer.list.expect(namesAfter(*plan));
         }
         // Stopping ends the run after the current file; what was done is reported.
         if (!outer.progress.advance(tally.visited))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/entrystate.h"
 #include "platform/filesystem.h"
 #include "platform/namerules.h"
 #include "platform/problem.h"
@@ -26,6 +27,12 @@ public:
     virtual platform::NameRules nameRules(const QStringList &entries) const = 0;
     // The entry itself, a link and not its target; empty when there is none.
     virtual std::optional<platform::FileIdentity> identityOf(const QString &name) const = 0;
+    // The same, and whether the entry itself forbids renaming it.
+    virtual std::optional<platform::EntryState> stateOf(const QString &name) const
+    {
+        const std::optional<platform::FileIdentity> identity = identityOf(name);
+        return identity ? std::optional(platform::EntryState {*identity}) : std::nullopt;
+    }
     // Renames without replacing another entry; on failure the entry keeps
     // its name, and the result says why.
     virtual platform::Problem rename(const QString &from, const QString &to) = 0;

@@ -25,6 +25,10 @@ public:
     {
         return handle ? handle->identityOf(name) : std::nullopt;
     }
+    std::optional<platform::EntryState> stateOf(const QString &name) const override
+    {
+        return handle ? handle->stateOf(name) : std::nullopt;
+    }
     platform::Problem rename(const QString &from, const QString &to) override
     {
         return handle ? handle->renameNoReplace(from, to) : unreadable;

@@ -45,8 +45,7 @@ struct FolderState
     QStringList entries;
     bool readable = true;
     NameRules rules;
-    std::function<std::optional<platform::FileIdentity>(qsizetype place, const QString &name)>
-        identityOf;
+    std::function<std::optional<platform::EntryState>(qsizetype place, const QString &name)> stateOf;
 };
 
 // Simulates the entries from `first` on, one after another.
@@ -63,8 +62,10 @@ void simulate(RunPlan &plan, qsizetype first, const FolderState &folder)
             entry.step = Step::Keep;
             continue;
         }
+        const std::optional<platform::EntryState> state
+            = entry.how.tooLongToEdit ? std::nullopt : folder.stateOf(place, oldName);
         const std::optional<platform::FileIdentity> identity
-            = entry.how.tooLongToEdit ? std::nullopt : folder.identityOf(place, oldName);
+            = state ? std::optional(state->identity) : std::nullopt;
         entry.file.identity = identity.value_or(platform::FileIdentity {});
         const std::optional<NameHolders::Holder> holder
             = entry.how.tooLongToEdit ? std::nullopt : holders.of(newName);
@@ -80,6 +81,8 @@ void simulate(RunPlan &plan, qsizetype first, const FolderState &folder)
             entry.problem = platform::Problem {Cause::NotAFile, identity->kind};
         else if (folder.rules.unchangeable != Cause::None)
             entry.problem = platform::Problem {folder.rules.unchangeable};
+        else if (state->protection != Cause::None)
+            entry.problem = platform::Problem {state->protection};
         else
             entry.problem = lengthProblem(newName, folder.rules);
 
@@ -96,6 +99,8 @@ void simulate(RunPlan &plan, qsizetype first, const FolderState &folder)
             else
                 entry.problem = platform::Problem {Cause::NameTaken, std::nullopt, other};
         }
+        if (entry.problem.ok() && folder.rules.mayNotFindRoom(oldName, newName))
+            entry.problem = {Reason::Kind::RoomMayRunOut};
         if (!entry.problem.ok() && !entry.problem.uncertain()) {
             entry.step = Step::Fail;
             continue;
@@ -167,14 +172,14 @@ RunPlan planRun(const QStringList &names, const NewNameFunction &newName, bool o
     // their new names and reading the folder. A worker starts looking at
     // once; this thread joins it when it is done with the rest, and each
     // takes the next stretch of files until none is left.
-    QList<std::optional<platform::FileIdentity>> found(names.size());
+    QList<std::optional<platform::EntryState>> found(names.size());
     std::atomic<qsizetype> next = 0;
     const auto look = [&] {
         constexpr qsizetype stretch = 256;
         for (qsizetype from = next.fetch_add(stretch); from < names.size();
              from = next.fetch_add(stretch)) {
             for (qsizetype index = from; index < std::min(from + stretch, names.size()); ++index)
-                found[index] = folder.identityOf(names.at(index));
+                found[index] = folder.stateOf(names.at(index));
         }
     };
     auto worker = std::async(std::launch::async, look);
@@ -182,17 +187,33 @@ RunPlan planRun(const QStringList &names, const NewNameFunction &newName, bool o
     FolderState state = stateOf(folder);
     look();
     worker.get();
-    state.identityOf = [&found](qsizetype place, const QString &) { return found.at(place); };
+    state.stateOf = [&found](qsizetype place, const QString &) { return found.at(place); };
     simulate(plan, 0, state);
     sayWhatHoldsTheName(plan, 0, folder);
     return plan;
 }
 
+bool laterEntriesCountOn(const RunPlan &plan, qsizetype place)
+{
+    const QString &oldName = plan.entries.at(place).file.oldName;
+    return std::any_of(plan.entries.begin() + place + 1, plan.entries.end(),
+                       [&oldName](const PlannedEntry &entry) {
+                           const Reason &reason = entry.problem;
+                           if (reason.kind == Reason::Kind::SameNewName
+                               || reason.kind == Reason::Kind::CaseMayClash)
+                               return reason.otherName == oldName;
+                           // Where letter case may not count, a name in
+                           // other letters counts too.
+                           return entry.step == Step::Rename
+                                  && entry.file.newName.compare(oldName, Qt::CaseInsensitive) == 0;
+                       });
+}
+
 void replan(RunPlan &plan, qsizetype first, const NewNameFunction &newName,
             bool onlyWithLeadingZero, Folder &folder)
 {
-    // What was planned to change was looked at then; what was to stay is
-    // looked at now.
+    // What was planned to change was looked at then, and nothing of the
+    // entry forbade renaming it; what was to stay is looked at now.
     QHash<qsizetype, platform::FileIdentity> known;
     for (qsizetype place = first; place < plan.entries.size(); ++place) {
         if (plan.entries.at(place).step == Step::Rename)
@@ -201,9 +222,10 @@ void replan(RunPlan &plan, qsizetype first, const NewNameFunction &newName,
     plan.onlyWithLeadingZero = onlyWithLeadingZero;
     computeNames(plan, first, newName);
     FolderState state = stateOf(folder);
-    state.identityOf = [&](qsizetype place, const QString &name) {
+    state.stateOf = [&](qsizetype place, const QString &name) {
         const auto found = known.constFind(place);
-        return found != known.constEnd() ? std::optional(*found) : folder.identityOf(name);
+        return found != known.constEnd() ? std::optional(platform::EntryState {*found})
+                                         : folder.stateOf(name);
     };
     simulate(plan, first, state);
     sayWhatHoldsTheName(plan, first, folder);

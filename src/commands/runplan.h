@@ -58,6 +58,11 @@ struct RunPlan
 RunPlan planRun(const QStringList &names, const NewNameFunction &newName, bool onlyWithLeadingZero,
                 const Folder &folder);
 
+// Whether an entry after `place` was planned on the entry at `place` being
+// renamed: it takes the name that rename frees, or it was refused or
+// doubted the name that rename takes.
+bool laterEntriesCountOn(const RunPlan &plan, qsizetype place);
+
 // Plans the entries from `first` on anew, with the folder as it is now and
 // the choice given; an entry planned before keeps the identity taken then,
 // so that a file replaced meanwhile is still found out.

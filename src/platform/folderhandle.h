@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/entrystate.h"
 #include "platform/filesystem.h"
 #include "platform/namerules.h"
 #include "platform/problem.h"
@@ -30,6 +31,8 @@ public:
     std::optional<QStringList> entryNames() const;
     // The entry itself (a link, not its target); empty when there is none.
     std::optional<FileIdentity> identityOf(const QString &name) const;
+    // The same, and whether the entry itself forbids renaming it, in one look.
+    std::optional<EntryState> stateOf(const QString &name) const;
     // Renames an entry without ever replacing an existing one. On failure
     // the entry keeps its old name, and the result says why.
     Problem renameNoReplace(const QString &from, const QString &to) const;
@@ -43,8 +46,15 @@ public:
     NameRules nameRules(const QStringList &entries) const;
 
 private:
-    explicit FolderHandle(qintptr handle);
+    FolderHandle(qintptr handle, qint64 ownFilesOnly);
+    Cause protectionOf(quint64 attributes, qint64 owner) const;
+    Cause causeOfRefusal(const QByteArray &name) const;
+
     qintptr handle_ = -1; // the system's handle of the open folder
+    // The user, where the folder lets them rename only the files they own:
+    // it has the sticky bit, as /tmp has, and they neither own it nor are
+    // root; else -1.
+    qint64 ownFilesOnly_ = -1;
 };
 
 } // namespace namlex::platform

@@ -1,17 +1,18 @@
 #include "platform/folderhandle.h"
 
+#include "platform/caseprobe.h"
 #include "platform/namecodec.h"
 #include "platform/paths.h"
 #include "platform/renamesteps.h"
 #include "platform/systempath.h"
-
-#include <QSet>
 
 #include <cerrno>
 #include <utility>
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/sysmacros.h>
@@ -78,13 +79,15 @@ Problem failure(int error)
     return {causeOfError(error), std::nullopt, QString(), error};
 }
 
-std::optional<FileIdentity> identityAt(int fd, const QByteArray &name)
+bool statxAt(int fd, const QByteArray &name, struct statx &info)
 {
-    struct statx info = {};
-    if (::statx(fd, name.constData(), AT_SYMLINK_NOFOLLOW | AT_STATX_SYNC_AS_STAT,
-                STATX_TYPE | STATX_INO | STATX_BTIME, &info)
-        != 0)
-        return std::nullopt;
+    return ::statx(fd, name.constData(), AT_SYMLINK_NOFOLLOW | AT_STATX_SYNC_AS_STAT,
+                   STATX_TYPE | STATX_INO | STATX_BTIME | STATX_UID, &info)
+           == 0;
+}
+
+FileIdentity identityFrom(const struct statx &info)
+{
     const qint64 born = (info.stx_mask & STATX_BTIME)
                             ? qint64(info.stx_btime.tv_sec) * 1'000'000'000 + info.stx_btime.tv_nsec
                             : 0;
@@ -92,12 +95,21 @@ std::optional<FileIdentity> identityAt(int fd, const QByteArray &name)
                          qint64(info.stx_ino), born, kindOfMode(info.stx_mode)};
 }
 
+std::optional<FileIdentity> identityAt(int fd, const QByteArray &name)
+{
+    struct statx info = {};
+    return statxAt(fd, name, info) ? std::optional(identityFrom(info)) : std::nullopt;
+}
+
+// FAT, as vfat and msdos report it.
+constexpr long msdos = 0x4d44;
+
 // The file systems whose names are compared without regard to case and
 // limited in UTF-16 code units, as they come from Windows and macOS.
 bool isWindowsFileSystem(long type)
 {
-    constexpr long msdos = 0x4d44, exfat = 0x2011BAB0, ntfs3 = 0x7366746e, ntfs = 0x5346544e,
-                   hfsplus = 0x482b, cifs = 0xFF534D42, smb2 = 0xFE534D42, smb = 0x517B;
+    constexpr long exfat = 0x2011BAB0, ntfs3 = 0x7366746e, ntfs = 0x5346544e, hfsplus = 0x482b,
+                   cifs = 0xFF534D42, smb2 = 0xFE534D42, smb = 0x517B;
     return type == msdos || type == exfat || type == ntfs3 || type == ntfs || type == hfsplus
            || type == cifs || type == smb2 || type == smb;
 }
@@ -111,19 +123,6 @@ bool isUnixFileSystem(long type)
     return type == ext || type == xfs || type == btrfs || type == tmpfs || type == f2fs;
 }
 
-// The name with every ASCII letter in the other case.
-QByteArray otherCase(const QByteArray &name)
-{
-    QByteArray swapped = name;
-    for (char &c : swapped) {
-        if (c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
-        else if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-    }
-    return swapped;
-}
-
 } // namespace
 
 std::optional<FolderHandle> FolderHandle::open(const QString &path)
@@ -132,20 +131,29 @@ std::optional<FolderHandle> FolderHandle::open(const QString &path)
     const int fd = bytes ? ::open(bytes->constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
     if (fd < 0)
         return std::nullopt;
-    return FolderHandle(fd);
+    // The sticky bit keeps a user from renaming or deleting another user's
+    // files, unless they own the folder or are root.
+    struct stat folder = {};
+    const uid_t user = ::geteuid();
+    const bool ownFilesOnly = ::fstat(fd, &folder) == 0 && (folder.st_mode & S_ISVTX) != 0
+                              && user != 0 && user != folder.st_uid;
+    return FolderHandle(fd, ownFilesOnly ? qint64(user) : -1);
 }
 
-FolderHandle::FolderHandle(qintptr handle)
+FolderHandle::FolderHandle(qintptr handle, qint64 ownFilesOnly)
     : handle_(handle)
+    , ownFilesOnly_(ownFilesOnly)
 { }
 
 FolderHandle::FolderHandle(FolderHandle &&other) noexcept
     : handle_(std::exchange(other.handle_, -1))
+    , ownFilesOnly_(other.ownFilesOnly_)
 { }
 
 FolderHandle &FolderHandle::operator=(FolderHandle &&other) noexcept
 {
     std::swap(handle_, other.handle_);
+    std::swap(ownFilesOnly_, other.ownFilesOnly_);
     return *this;
 }
 
@@ -187,6 +195,36 @@ std::optional<FileIdentity> FolderHandle::identityOf(const QString &name) const
     return bytes ? identityAt(int(handle_), *bytes) : std::nullopt;
 }
 
+std::optional<EntryState> FolderHandle::stateOf(const QString &name) const
+{
+    const std::optional<QByteArray> bytes = nameBytes(name);
+    struct statx info = {};
+    if (!bytes || !statxAt(int(handle_), *bytes, info))
+        return std::nullopt;
+    return EntryState {identityFrom(info), protectionOf(info.stx_attributes, info.stx_uid)};
+}
+
+Cause FolderHandle::protectionOf(quint64 attributes, qint64 owner) const
+{
+    if ((attributes & (STATX_ATTR_IMMUTABLE | STATX_ATTR_APPEND)) != 0)
+        return Cause::FileProtected;
+    if (ownFilesOnly_ >= 0 && owner != ownFilesOnly_)
+        return Cause::OwnedByOther;
+    return Cause::None;
+}
+
+// The system refuses a rename or a deletion with EPERM for the entry's own
+// protection, or another user's file in a folder with the sticky bit, but
+// also for a folder marked immutable: the entry tells which.
+Cause FolderHandle::causeOfRefusal(const QByteArray &name) const
+{
+    struct statx info = {};
+    const Cause own = statxAt(int(handle_), name, info)
+                          ? protectionOf(info.stx_attributes, info.stx_uid)
+                          : Cause::None;
+    return own != Cause::None ? own : Cause::NoPermission;
+}
+
 Problem FolderHandle::renameNoReplace(const QString &from, const QString &to) const
 {
     const std::optional<QByteArray> fromBytes = nameBytes(from);
@@ -196,6 +234,8 @@ Problem FolderHandle::renameNoReplace(const QString &from, const QString &to) co
     const int error = renameInSteps(fromBytes->constData(), toBytes->constData(),
                                     systemRenameCalls(int(handle_)));
     Problem result = failure(error);
+    if (error == EPERM)
+        result.cause = causeOfRefusal(*fromBytes);
     if (result.cause == Cause::NameTaken) {
         if (const std::optional<FileIdentity> taker = identityAt(int(handle_), *toBytes))
             result.kind = taker->kind;
@@ -223,7 +263,12 @@ Problem FolderHandle::deleteFile(const QString &name, const FileIdentity &expect
     const std::optional<FileIdentity> now = identityAt(int(handle_), *bytes);
     if (!now || *now != expected)
         return {Cause::FileReplaced, now ? std::optional(now->kind) : std::nullopt};
-    return failure(::unlinkat(int(handle_), bytes->constData(), 0) == 0 ? 0 : errno);
+    if (::unlinkat(int(handle_), bytes->constData(), 0) == 0)
+        return {};
+    Problem result = failure(errno);
+    if (result.systemError == EPERM)
+        result.cause = causeOfRefusal(*bytes);
+    return result;
 }
 
 NameRules FolderHandle::nameRules(const QStringList &entries) const
@@ -237,12 +282,21 @@ NameRules FolderHandle::nameRules(const QStringList &entries) const
     // medium that is not read-only. Root may rename regardless, and the
     // check, made as the user the program runs as, says so too.
     struct statvfs volume = {};
-    if (::fstatvfs(int(handle_), &volume) == 0 && (volume.f_flag & ST_RDONLY) != 0)
+    const bool measured = ::fstatvfs(int(handle_), &volume) == 0;
+    if (measured && (volume.f_flag & ST_RDONLY) != 0)
         rules.unchangeable = Cause::ReadOnlyMedium;
     else if (::faccessat(int(handle_), ".", W_OK | X_OK, AT_EACCESS) != 0)
-        rules.unchangeable = errno == EROFS    ? Cause::ReadOnlyMedium
-                             : errno == EACCES ? Cause::NoPermission
-                                               : Cause::None;
+        rules.unchangeable = errno == EROFS                      ? Cause::ReadOnlyMedium
+                             : errno == EACCES || errno == EPERM ? Cause::NoPermission
+                                                                 : Cause::None;
+    if (type == msdos) {
+        // FAT's root folder has inode number 1 and, on FAT12 and FAT16, a
+        // fixed number of entries; those have fewer than 65525 clusters.
+        struct stat folder = {};
+        const bool fixedRoot
+            = ::fstat(int(handle_), &folder) == 0 && folder.st_ino == 1 && system.f_blocks < 65525;
+        rules.entriesMayRunOut = fixedRoot || (measured && volume.f_bavail == 0);
+    }
     if (isWindowsFileSystem(type)) {
         rules.unit = NameRules::Unit::Utf16;
         rules.maxLength = 255;
@@ -254,24 +308,24 @@ NameRules FolderHandle::nameRules(const QStringList &entries) const
 
     // Whether this folder folds case is best learnt from the folder itself:
     // ext4 can fold case in single folders, HFS+ and network shares may or
-    // may not, and FUSE does not say. One entry is looked up in the other
-    // case, unless a separate entry has that name.
-    const QSet<QString> names(entries.begin(), entries.end());
-    for (const QString &entry : entries) {
-        const std::optional<QByteArray> bytes = nameBytes(entry);
-        if (!bytes)
-            continue;
-        const QByteArray swapped = otherCase(*bytes);
-        if (swapped == *bytes || names.contains(decodeName(swapped)))
-            continue;
-        const std::optional<FileIdentity> original = identityAt(int(handle_), *bytes);
-        if (!original)
-            continue;
-        const std::optional<FileIdentity> other = identityAt(int(handle_), swapped);
-        rules.letterCase = other && other->inode == original->inode
-                               ? NameRules::LetterCase::Folded
-                               : NameRules::LetterCase::Sensitive;
-        break;
+    // may not, and FUSE does not say.
+    const auto lookUp = [this](const QString &name) {
+        const std::optional<QByteArray> bytes = nameBytes(name);
+        struct stat info = {};
+        if (bytes && ::fstatat(int(handle_), bytes->constData(), &info, AT_SYMLINK_NOFOLLOW) == 0)
+            return Lookup::Found;
+        return bytes && errno == ENOENT ? Lookup::Missing : Lookup::Failed;
+    };
+    if (const std::optional<NameRules::LetterCase> learnt = letterCaseOfFolder(entries, lookUp)) {
+        rules.letterCase = *learnt;
+    } else if (isUnixFileSystem(type)) {
+        // Else the folder's own mark says it, where the file system keeps
+        // one; a folder that says nothing may fold case or not.
+        int flags = 0;
+        const bool known = ::ioctl(int(handle_), FS_IOC_GETFLAGS, &flags) == 0;
+        rules.letterCase = !known                          ? NameRules::LetterCase::Unknown
+                           : (flags & FS_CASEFOLD_FL) != 0 ? NameRules::LetterCase::Folded
+                                                           : NameRules::LetterCase::Sensitive;
     }
     return rules;
 }

@@ -25,6 +25,15 @@ struct NameRules
     // Why no entry of the folder can get a new name at all: NoPermission or
     // ReadOnlyMedium; None where renaming is allowed.
     Cause unchangeable = Cause::None;
+    // FAT keeps a long name in several entries of its folder, and a folder
+    // may have none left for a longer one: the root folder of FAT12 and
+    // FAT16 cannot grow, and no folder can once the medium has no free
+    // cluster left.
+    bool entriesMayRunOut = false;
+
+    // Whether the new name may not find room in the folder where the old
+    // one did.
+    bool mayNotFindRoom(const QString &oldName, const QString &newName) const;
 };
 
 } // namespace namlex::platform

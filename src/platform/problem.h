@@ -22,6 +22,8 @@ enum class Cause {
     FileReplaced, // another entry, of `kind`, stands under the name now
     NotAFile, // a folder, a pipe, a socket or a device
     WriteProtected,
+    FileProtected, // marked immutable or append-only: not even root may rename it
+    OwnedByOther, // another user's, in a folder where only a file's owner may rename it
     // The folder and the medium.
     NoPermission,
     ReadOnlyMedium,

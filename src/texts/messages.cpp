@@ -223,6 +223,12 @@ QString systemCauseText(const platform::Problem &problem)
         return u"Das ist keine Datei, sondern "_s + entryText(problem.kind, Role::Subject) + u'.';
     case Cause::WriteProtected:
         return u"Die Datei ist schreibgeschützt."_s;
+    case Cause::FileProtected:
+        return u"Die Datei ist geschützt: Sie ist als unveränderlich oder als nur erweiterbar "
+               u"markiert."_s;
+    case Cause::OwnedByOther:
+        return u"Die Datei gehört einem anderen Benutzer, und in diesem Ordner darf nur ihr "
+               u"Eigentümer sie umbenennen oder löschen."_s;
     case Cause::NoPermission:
         return u"Keine Berechtigung, in diesem Ordner Dateien umzubenennen."_s;
     case Cause::ReadOnlyMedium:
@@ -261,6 +267,9 @@ QString causeText(const Reason &reason)
     case Kind::LengthMayNotFit:
         return u"Der Name ist vielleicht zu lang für dieses Dateisystem; es nennt seine Grenze "
                u"nicht."_s;
+    case Kind::RoomMayRunOut:
+        return u"Der neue Name braucht im Ordner mehr Platz als der alte, und dort ist "
+               u"vielleicht keiner mehr frei."_s;
     }
     return systemCauseText(reason.system);
 }

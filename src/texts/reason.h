@@ -22,6 +22,7 @@ struct Reason
         // What a plan cannot know for sure beforehand.
         CaseMayClash, // the name differs from `otherName` only in letter case
         LengthMayNotFit, // the file system's limit on names is not known
+        RoomMayRunOut, // the new name needs more of the folder's room, which may be used up
     };
     Kind kind = Kind::System;
     platform::Problem system = {};
@@ -39,7 +40,11 @@ struct Reason
 
     bool ok() const { return kind == Kind::System && system.ok(); }
     // A plan's guess, not a certain failure.
-    bool uncertain() const { return kind == Kind::CaseMayClash || kind == Kind::LengthMayNotFit; }
+    bool uncertain() const
+    {
+        return kind == Kind::CaseMayClash || kind == Kind::LengthMayNotFit
+               || kind == Kind::RoomMayRunOut;
+    }
     bool operator==(const Reason &) const = default;
 };
 

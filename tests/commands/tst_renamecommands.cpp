@@ -398,6 +398,14 @@ private Q_SLOTS:
         QTest::newRow("no permission")
             << failure(RenameFailure::NoPermission, EACCES)
             << u"Keine Berechtigung, in diesem Ordner Dateien umzubenennen."_s;
+        QTest::newRow("protected file")
+            << failure(RenameFailure::FileProtected, EPERM)
+            << u"Die Datei ist geschützt: Sie ist als unveränderlich oder als nur erweiterbar "
+               u"markiert."_s;
+        QTest::newRow("another user's file")
+            << failure(RenameFailure::OwnedByOther, EPERM)
+            << u"Die Datei gehört einem anderen Benutzer, und in diesem Ordner darf nur ihr "
+               u"Eigentümer sie umbenennen oder löschen."_s;
         QTest::newRow("read-only medium") << failure(RenameFailure::ReadOnlyMedium, EROFS)
                                           << u"Der Datenträger ist schreibgeschützt."_s;
         QTest::newRow("name too long") << failure(RenameFailure::NameTooLong, ENAMETOOLONG)
@@ -479,6 +487,29 @@ private Q_SLOTS:
         bench.prompter.answers = {Answer::Yes, Answer::Yes};
         bench.run({runNumbersCommand});
         QCOMPARE(bench.names(), (QList<QByteArray> {"01 - a.mp3", "a.mp3", "c.mp3"}));
+    }
+
+    // A rename the plan counted on fails when its turn comes, as another
+    // user's file in a folder with the sticky bit does: the later file that
+    // was refused the same name gets it after all, and the record knows of it
+    // before that file is renamed.
+    void aFailureThePlanDidNotForeseeIsPlannedAround()
+    {
+        Bench bench(false, {"01 - fremd.mp3", "02_fremd.mp3"});
+        bench.files.failAt = 1;
+        bool recordedFirst = false;
+        bench.files.beforeRename = [&bench, &recordedFirst] {
+            const std::unique_ptr<UndoableRun> run = bench.journal.latestRun();
+            const QList<RecordedRun::Entry> entries = run->run().entries;
+            recordedFirst = std::any_of(entries.begin(), entries.end(), [](const auto &entry) {
+                return entry.file.index == 1 && entry.file.newName == u"fremd.mp3"_s;
+            });
+        };
+        bench.prompter.answers = {Answer::Yes, Answer::Yes};
+        bench.run({runBothCommand});
+        QCOMPARE(bench.names(), (QList<QByteArray> {"01 - fremd.mp3", "fremd.mp3"}));
+        QCOMPARE(bench.prompter.titles().size(), 3);
+        QVERIFY(recordedFirst);
     }
 
     // A run that cannot be recorded, and so not be undone, says so in its

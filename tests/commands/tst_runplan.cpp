@@ -10,7 +10,9 @@ using platform::NameRules;
 
 namespace {
 
-// A folder of names, each a file but "Ordner", with the rules a test gives.
+// A folder of names, each a file but "Ordner", with the rules a test gives;
+// a file whose name begins with "fremd" is another user's, in a folder with
+// the sticky bit.
 class FakeFolder : public Folder
 {
 public:
@@ -26,6 +28,15 @@ public:
                                        name == u"Ordner" ? platform::EntryKind::Folder
                                                          : platform::EntryKind::File};
     }
+    std::optional<platform::EntryState> stateOf(const QString &name) const override
+    {
+        const std::optional<platform::FileIdentity> identity = identityOf(name);
+        if (!identity)
+            return std::nullopt;
+        return platform::EntryState {*identity, name.startsWith(u"fremd")
+                                                    ? platform::Cause::OwnedByOther
+                                                    : platform::Cause::None};
+    }
     platform::Problem rename(const QString &, const QString &) override { return {}; }
     platform::Problem deleteFile(const QString &, const platform::FileIdentity &) override
     {
@@ -39,14 +50,18 @@ QStringList outline(const RunPlan &plan)
 {
     using platform::Cause;
     using Kind = Reason::Kind;
-    const QHash<Cause, QString> causes {
-        {Cause::NameTaken, u"taken"_s},      {Cause::ImpossibleName, u"impossible"_s},
-        {Cause::NameTooLong, u"too long"_s}, {Cause::FileGone, u"gone"_s},
-        {Cause::NotAFile, u"not a file"_s},  {Cause::NoPermission, u"no permission"_s}};
+    const QHash<Cause, QString> causes {{Cause::NameTaken, u"taken"_s},
+                                        {Cause::ImpossibleName, u"impossible"_s},
+                                        {Cause::NameTooLong, u"too long"_s},
+                                        {Cause::FileGone, u"gone"_s},
+                                        {Cause::NotAFile, u"not a file"_s},
+                                        {Cause::NoPermission, u"no permission"_s},
+                                        {Cause::OwnedByOther, u"another user's"_s}};
     const QHash<Kind, QString> kinds {{Kind::SameNewName, u"same as "_s},
                                       {Kind::NameTooLongToEdit, u"too long to edit"_s},
                                       {Kind::CaseMayClash, u"unsure, like "_s},
-                                      {Kind::LengthMayNotFit, u"unsure, long"_s}};
+                                      {Kind::LengthMayNotFit, u"unsure, long"_s},
+                                      {Kind::RoomMayRunOut, u"unsure, room"_s}};
     const auto said = [&](const Reason &reason) {
         return reason.kind == Kind::System
                    ? causes.value(reason.system.cause) + reason.system.otherName
@@ -148,6 +163,17 @@ private Q_SLOTS:
             << QStringList()
             << rules(Case::Sensitive, Unit::Bytes, 255, platform::Cause::NoPermission)
             << QStringList {u"1_a>a: no permission"_s, u"2_b>b: no permission"_s};
+        NameRules fullFat = fat;
+        fullFat.entriesMayRunOut = true;
+        QTest::newRow("a FAT folder that may have no entries left for a longer name")
+            << QStringList {u"A.MP3"_s, u"01 - Long name.mp3"_s, u"B_C.MP3"_s}
+            << QStringList {u"A longer name.mp3"_s, u"Long name.mp3"_s, u"B C.MP3"_s}
+            << QStringList() << fullFat
+            << QStringList {u"A.MP3>A longer nam: unsure, room"_s, u"01 - Long na>Long name.mp"_s,
+                            u"B_C.MP3>B C.MP3: unsure, room"_s};
+        QTest::newRow("another user's file in a folder with the sticky bit")
+            << QStringList {u"fremd_a"_s, u"2_a"_s} << QStringList {u"a"_s, u"a"_s} << QStringList()
+            << ext4 << QStringList {u"fremd_a>a: another user's"_s, u"2_a>a"_s};
     }
 
     void simulatesTheRun()

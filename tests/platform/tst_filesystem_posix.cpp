@@ -1,3 +1,4 @@
+#include "platform/caseprobe.h"
 #include "platform/filesystem.h"
 #include "platform/folderhandle.h"
 #include "platform/folderlisting.h"
@@ -7,6 +8,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -15,6 +17,8 @@
 #include <functional>
 
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -54,6 +58,18 @@ QByteArray contentOf(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Marks a file immutable or append-only, or neither, as chattr does; false
+// where the file system cannot.
+bool setFlags(const QByteArray &path, int flags)
+{
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    int now = 0;
+    bool set = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &now) == 0;
+    now = (now & ~(FS_IMMUTABLE_FL | FS_APPEND_FL)) | flags;
+    set = set && ::ioctl(fd, FS_IOC_SETFLAGS, &now) == 0;
+    return fd >= 0 && ::close(fd) == 0 && set;
 }
 
 // Makes an entry at the path; false when it cannot.
@@ -245,6 +261,109 @@ private Q_SLOTS:
         QCOMPARE(::lstat(path, &info) == 0, !deleted && entry);
         // A link's target stays.
         QVERIFY(::lstat(QFile::encodeName(dir.path()), &info) == 0 && S_ISDIR(info.st_mode));
+    }
+
+    // Some renames and deletions the system refuses for the file's own sake:
+    // the plan foresees them, and the error says so, not that the folder is
+    // closed to the user.
+    void theFileItselfRefuses_data()
+    {
+        QTest::addColumn<int>("fileFlags"); // as chattr sets them
+        QTest::addColumn<int>("folderFlags");
+        QTest::addColumn<int>("owner"); // of the file in a folder with the sticky bit; -1: none
+        QTest::addColumn<Cause>("foreseen");
+        QTest::addColumn<Cause>("cause");
+        const int nobody = 65534;
+        QTest::newRow("immutable file")
+            << FS_IMMUTABLE_FL << 0 << -1 << Cause::FileProtected << Cause::FileProtected;
+        QTest::newRow("append-only file")
+            << FS_APPEND_FL << 0 << -1 << Cause::FileProtected << Cause::FileProtected;
+        QTest::newRow("a file in an immutable folder")
+            << 0 << FS_IMMUTABLE_FL << -1 << Cause::None << Cause::NoPermission;
+        QTest::newRow("another user's file, the folder with the sticky bit")
+            << 0 << 0 << 0 << Cause::OwnedByOther << Cause::OwnedByOther;
+        QTest::newRow("the user's own file, the folder with the sticky bit")
+            << 0 << 0 << nobody << Cause::None << Cause::None;
+    }
+
+    void theFileItselfRefuses()
+    {
+        QFETCH(int, fileFlags);
+        QFETCH(int, folderFlags);
+        QFETCH(int, owner);
+        QFETCH(Cause, foreseen);
+        QFETCH(Cause, cause);
+        if (::geteuid() != 0)
+            QSKIP("Setting flags, owners and the user to check as needs root");
+        QTemporaryDir dir;
+        const QByteArray folder = QFile::encodeName(dir.filePath(u"Ordner"_s));
+        const QByteArray from = folder + "/from.mp3";
+        QVERIFY(::chmod(QFile::encodeName(dir.path()), 0755) == 0
+                && ::mkdir(folder, owner < 0 ? 0755 : 01777) == 0
+                && ::chmod(folder, owner < 0 ? 0755 : 01777) == 0 && createFile(from));
+        QVERIFY(owner < 0 || ::chown(from, uid_t(owner), gid_t(-1)) == 0);
+        // Whatever the outcome, the user is root again and the flags are
+        // cleared, so that the folder can be removed.
+        const auto restore = qScopeGuard([&] {
+            if (::seteuid(0) != 0)
+                qFatal("Cannot become root again");
+            setFlags(from, 0);
+            setFlags(folder, 0);
+        });
+        if (!setFlags(from, fileFlags) || !setFlags(folder, folderFlags))
+            QSKIP("This file system does not keep such flags");
+        // The sticky bit holds for others than root.
+        QVERIFY(owner < 0 || ::seteuid(65534) == 0);
+
+        const std::optional<FolderHandle> handle = FolderHandle::open(QFile::decodeName(folder));
+        const std::optional<EntryState> state = handle->stateOf(u"from.mp3"_s);
+        QVERIFY(state);
+        QCOMPARE(state->protection, foreseen);
+        QCOMPARE(handle->renameNoReplace(u"from.mp3"_s, u"to.mp3"_s).cause, cause);
+        if (cause != Cause::None)
+            QCOMPARE(handle->deleteFile(u"from.mp3"_s, state->identity).cause, cause);
+    }
+
+    // Whether a folder folds letter case is learnt by looking an entry up in
+    // the other case; a lookup that proves nothing leaves it unknown.
+    void letterCaseIsLearntFromTheFolder_data()
+    {
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QStringList>("found"); // names a lookup finds
+        QTest::addColumn<QStringList>("failing"); // names whose lookup fails; others are missing
+        QTest::addColumn<int>("letterCase"); // a NameRules::LetterCase, or -1: not learnt
+        using Case = NameRules::LetterCase;
+        const QStringList titel {u"Titel.mp3"_s};
+        QTest::newRow("found in the other case, as FUSE finds it under another node number")
+            << titel << QStringList {u"Titel.mp3"_s, u"tITEL.MP3"_s} << QStringList()
+            << int(Case::Folded);
+        QTest::newRow("missing in the other case")
+            << titel << titel << QStringList() << int(Case::Sensitive);
+        QTest::newRow("the other case cannot be looked up")
+            << titel << titel << QStringList {u"tITEL.MP3"_s} << -1;
+        QTest::newRow("one lookup fails, the next entry proves it")
+            << QStringList {u"a"_s, u"b"_s} << QStringList {u"a"_s, u"b"_s} << QStringList {u"A"_s}
+            << int(Case::Sensitive);
+        QTest::newRow("the entry is gone since the listing")
+            << titel << QStringList() << QStringList() << -1;
+        QTest::newRow("both cases are listed, or no letter at all")
+            << QStringList {u"a"_s, u"A"_s, u"01"_s} << QStringList {u"a"_s, u"A"_s, u"01"_s}
+            << QStringList() << -1;
+    }
+
+    void letterCaseIsLearntFromTheFolder()
+    {
+        QFETCH(QStringList, entries);
+        QFETCH(QStringList, found);
+        QFETCH(QStringList, failing);
+        QFETCH(int, letterCase);
+        const std::optional<NameRules::LetterCase> learnt
+            = letterCaseOfFolder(entries, [&](const QString &name) {
+                  return found.contains(name)     ? Lookup::Found
+                         : failing.contains(name) ? Lookup::Failed
+                                                  : Lookup::Missing;
+              });
+        QCOMPARE(learnt ? int(*learnt) : -1, letterCase);
     }
 
     // Names that are not valid UTF-8 are listed, renamed and deleted byte for

@@ -39,6 +39,10 @@ private:
         {
             return folder->identityOf(name);
         }
+        std::optional<platform::EntryState> stateOf(const QString &name) const override
+        {
+            return folder->stateOf(name);
+        }
         platform::Problem rename(const QString &from, const QString &to) override
         {
             ++hooks.renames;
