@@ -156,7 +156,7 @@ struct OpenWindow
                   settings,
                   QCoreApplication::applicationDirPath(),
                   {},
-                  u"1.1"_s,
+                  u"1.2"_s,
                   realBoxes ? nullptr : &prompter})
     {
         window.load();
