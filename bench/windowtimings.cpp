@@ -97,6 +97,12 @@ public:
     {
         timed(runMs, [&] { recorder->failed(index); });
     }
+    platform::Problem end() override
+    {
+        platform::Problem lost;
+        timed(runMs, [&] { lost = recorder->end(); });
+        return lost;
+    }
 
 private:
     std::unique_ptr<RunRecorder> recorder;

@@ -155,11 +155,15 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
     // Closed before the re-read and the summary box; the record too, so
     // that the run can be undone from another window at once.
     stop();
+    const platform::Problem lost = record->end();
     record.reset();
     outer.list.refresh();
     Message summary = kind.summary(tally);
-    if (tally.renamed() > 0)
+    if (tally.renamed() > 0) {
         summary.details = recorded ? messages::undoHint() : messages::notRecorded(recordProblem);
+        if (recorded && !lost.ok())
+            summary.informative = messages::recordIncomplete(lost);
+    }
     outer.prompter.ask(summary);
 }
 

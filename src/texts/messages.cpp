@@ -211,6 +211,12 @@ QString causeText(const platform::Problem &problem)
     case Cause::FolderUnreadable:
         return u"Der Ordner lässt sich nicht lesen; vielleicht ist der Datenträger nicht mehr "
                u"da."_s;
+    case Cause::NotOwnFolder:
+        return u"Der Ordner gehört einem anderen Benutzer."_s;
+    case Cause::FolderOpenToOthers:
+        return u"Auch andere Benutzer dürfen in diesem Ordner schreiben."_s;
+    case Cause::NoNumbersLeft:
+        return u"Die Aufzeichnungen haben die höchste mögliche Nummer erreicht."_s;
     case Cause::CaseMayClash:
         return u"Unsicher: Der Name unterscheidet sich von "_s + quoted(problem.otherName)
                + u" nur in Groß- und Kleinschreibung, und dieses Dateisystem unterscheidet sie "
@@ -253,6 +259,16 @@ QString recordProblemText(const platform::Problem &problem)
         return u"Der Datenträger von "_s + folder + u" ist schreibgeschützt."_s;
     case Cause::NameTaken:
         return folder + u" lässt sich nicht als Ordner anlegen: Dort steht schon etwas anderes."_s;
+    case Cause::NotOwnFolder:
+        return u"Der Ordner der Aufzeichnungen "_s + folder
+               + u" ist nicht sicher: Er gehört einem anderen Benutzer."_s;
+    case Cause::FolderOpenToOthers:
+        return u"Der Ordner der Aufzeichnungen "_s + folder
+               + u" ist nicht sicher: Auch andere Benutzer dürfen darin schreiben."_s;
+    case Cause::NoNumbersLeft:
+        return u"Die Aufzeichnungen in "_s + folder
+               + u" haben die höchste mögliche Nummer erreicht. Neue Läufe lassen sich erst "
+                 u"wieder aufzeichnen, wenn dieser Ordner leer ist."_s;
     default:
         break;
     }
@@ -330,6 +346,13 @@ QString notRecorded(const platform::Problem &problem)
            + recordProblemText(problem);
 }
 
+QString recordIncomplete(const platform::Problem &problem)
+{
+    return u"Die Aufzeichnung dieses Laufs ist unvollständig. "_s + recordProblemText(problem)
+           + u" Rückgängig machen lässt er sich trotzdem: Jede Datei, die noch unter ihrem neuen "
+             u"Namen steht, bekommt mit Strg+Z ihren alten Namen zurück."_s;
+}
+
 Message nothingToUndo()
 {
     return report(u"Es gibt keine Umbenennung, die sich rückgängig machen ließe."_s, undoTitle);
@@ -370,7 +393,9 @@ Message undoQuestion(const RecordedRun &run, int renames, int left)
     if (left > 0)
         count += u" "_s + files(left) + (left == 1 ? u" bleibt"_s : u" bleiben"_s) + u", wie sie "_s
                  + (left == 1 ? u"ist"_s : u"sind"_s) + u" (siehe Details)."_s;
-    if (!run.finished)
+    if (run.incomplete)
+        count += u" Der Lauf wurde unvollständig aufgezeichnet."_s;
+    else if (!run.finished)
         count += u" Der Lauf wurde unterbrochen."_s;
     Message message = question(u"Letzte Umbenennung rückgängig machen?"_s + lineBreak + lineBreak
                                    + u"Ordner: "_s + platform::displayName(run.folder) + lineBreak

@@ -62,6 +62,8 @@ Message singleSummary(const Tally &tally);
 // A line of a summary's details: whether the run can be undone.
 QString undoHint();
 QString notRecorded(const platform::Problem &problem);
+// A line below a summary, when the record lost part of the run.
+QString recordIncomplete(const platform::Problem &problem);
 
 // Undoing the last run.
 Message nothingToUndo();
