@@ -101,11 +101,18 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
     if (!listHasEntries(outer))
         return;
 
+    // The plan is written while the question is open; if that failed, the
+    // user decides whether to go on without undo.
+    const bool toldBefore = !record->problem().ok();
+    const bool recorded = record->begin();
+    const platform::Problem recordProblem = record->problem();
+    if (!recorded && !toldBefore
+        && outer.prompter.ask(messages::goOnWithoutRecord(recordProblem)) != Answer::Yes)
+        return;
+
     PausingPrompter prompter(outer.prompter, outer.progress);
     outer.list.setSelectedIndex(-1);
     outer.list.expect(namesAfter(*plan));
-    const bool recorded = record->begin();
-    const platform::Problem recordProblem = record->problem();
     messages::Tally tally;
     outer.progress.begin(int(plan->entries.size()));
     const auto stop = [&] { outer.progress.end(); };

@@ -288,6 +288,14 @@ QString notRecordedWarning(const platform::Problem &problem)
            + recordProblemText(problem);
 }
 
+Message goOnWithoutRecord(const platform::Problem &problem)
+{
+    return warningQuestion(u"Dieser Lauf lässt sich nicht aufzeichnen und daher nicht mit Strg+Z "
+                           u"rückgängig machen. "_s
+                               + recordProblemText(problem) + lineBreak + u"Trotzdem umbenennen?"_s,
+                           u"Ohne Aufzeichnung"_s);
+}
+
 QString renameStep()
 {
     return u"umbenennen"_s;

@@ -37,6 +37,8 @@ Message renameFailed(const QString &oldName, const QString &newName,
 QString planCounts(int renames, int kept, int failures, int uncertain);
 // A second line, when the run cannot be recorded for undo.
 QString notRecordedWarning(const platform::Problem &problem);
+// Asked before the first rename when the record fails after the question.
+Message goOnWithoutRecord(const platform::Problem &problem);
 // What the table of a plan calls a step.
 QString renameStep();
 QString failStep();

@@ -1,7 +1,9 @@
 #include "commandbench.h"
+#include "filesizelimit.h"
 #include "rawfiles.h"
 
 #include "commands/renamecommands.h"
+#include "texts/messages.h"
 
 #include <QDir>
 #include <QFile>
@@ -520,6 +522,36 @@ private Q_SLOTS:
                  u"rückgängig machen. "_s
                      + why.arg(u"„"_s + bench.dir.filePath(records) + u"“"_s));
         QCOMPARE(bench.names(), (QList<QByteArray> {"01 - a.mp3", "file.txt", "offen"}));
+    }
+
+    // The plan is written while the question is open. If that fails, the
+    // user decides before the first rename whether to go on without undo.
+    void aRecordThatFailsAfterYesAsks_data()
+    {
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<QList<QByteArray>>("names");
+        QTest::newRow("yes") << Answer::Yes << QList<QByteArray> {"a.mp3"};
+        QTest::newRow("no") << Answer::No << QList<QByteArray> {"01 - a.mp3"};
+    }
+
+    void aRecordThatFailsAfterYesAsks()
+    {
+        QFETCH(Answer, answer);
+        QFETCH(QList<QByteArray>, names);
+        Bench bench(false, {"01 - a.mp3"});
+        bench.prompter.answers = {Answer::Yes, answer};
+        {
+            // Room for the counter, not for the record's plan.
+            FileSizeLimit full(20);
+            bench.run({runBothCommand});
+        }
+        const platform::Problem cause {platform::Cause::Other, std::nullopt,
+                                       bench.journalDir.path(), EFBIG};
+        QCOMPARE(bench.prompter.shown.first().informative,
+                 u"1 Datei wird umbenannt, 0 bleiben, 0 können nicht umbenannt werden."_s);
+        QCOMPARE(bench.prompter.shown.at(1), messages::goOnWithoutRecord(cause));
+        QCOMPARE(bench.prompter.shown.size(), answer == Answer::Yes ? 3 : 2);
+        QCOMPARE(bench.names(), names);
     }
 
     void percentageFollowsTheLocale()
