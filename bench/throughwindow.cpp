@@ -31,7 +31,7 @@ WindowTimes timeThroughWindow(XSession &session, const QString &program, const Q
     environment.remove(u"QT_QPA_PLATFORM"_s);
     namlex.setProcessEnvironment(environment);
     namlex.start(copy, {folder});
-    if (session.waitForWindow(u"Namlex 1.1"_s)) {
+    if (session.waitForWindow(u"Namlex 1.2"_s)) {
         // Until the first re-read has settled.
         QThread::msleep(500);
         QElapsedTimer clock;

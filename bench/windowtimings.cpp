@@ -97,6 +97,12 @@ public:
     {
         timed(runMs, [&] { recorder->failed(index); });
     }
+    platform::Problem end() override
+    {
+        platform::Problem lost;
+        timed(runMs, [&] { lost = recorder->end(); });
+        return lost;
+    }
 
 private:
     std::unique_ptr<RunRecorder> recorder;
@@ -156,7 +162,7 @@ struct OpenWindow
                   settings,
                   QCoreApplication::applicationDirPath(),
                   {},
-                  u"1.1"_s,
+                  u"1.2"_s,
                   realBoxes ? nullptr : &prompter})
     {
         window.load();

@@ -88,11 +88,18 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
     if (!listHasEntries(outer))
         return;
 
+    // The plan is written while the question is open; if that failed, the
+    // user decides whether to go on without undo.
+    const bool toldBefore = !record->problem().ok();
+    const bool recorded = record->begin();
+    const platform::Problem recordProblem = record->problem();
+    if (!recorded && !toldBefore
+        && outer.prompter.ask(messages::goOnWithoutRecord(recordProblem)) != Answer::Yes)
+        return;
+
     PausingPrompter prompter(outer.prompter, outer.progress);
     outer.list.setSelectedIndex(-1);
     outer.list.expect(namesAfter(*plan));
-    const bool recorded = record->begin();
-    const platform::Problem recordProblem = record->problem();
     messages::Tally tally;
     outer.progress.begin(int(plan->entries.size()));
     const auto stop = [&] { outer.progress.end(); };
@@ -155,11 +162,15 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
     // Closed before the re-read and the summary box; the record too, so
     // that the run can be undone from another window at once.
     stop();
+    const platform::Problem lost = record->end();
     record.reset();
     outer.list.refresh();
     Message summary = kind.summary(tally);
-    if (tally.renamed() > 0)
+    if (tally.renamed() > 0) {
         summary.details = recorded ? messages::undoHint() : messages::notRecorded(recordProblem);
+        if (recorded && !lost.ok())
+            summary.informative = messages::recordIncomplete(lost);
+    }
     outer.prompter.ask(summary);
 }
 

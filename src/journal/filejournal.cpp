@@ -11,8 +11,8 @@ namespace {
 class FileUndoableRun : public UndoableRun
 {
 public:
-    FileUndoableRun(const RecordFolder &folder, std::unique_ptr<QFile> record, RecordedRun run,
-                    bool busy)
+    FileUndoableRun(const RecordFolder &folder, std::unique_ptr<platform::PlainFile> record,
+                    RecordedRun run, bool busy)
         : folder_(folder)
         , record_(std::move(record))
         , run_(std::move(run))
@@ -45,7 +45,7 @@ public:
 
 private:
     RecordFolder folder_;
-    std::unique_ptr<QFile> record_;
+    std::unique_ptr<platform::PlainFile> record_;
     RecordedRun run_;
     bool busy_;
     journalformat::LineWriter settled_;
@@ -70,14 +70,22 @@ std::unique_ptr<RunRecorder> FileJournal::recordRun(const QString &folder, const
 
 std::unique_ptr<UndoableRun> FileJournal::latestRun()
 {
+    // Records in a folder that others could write to may have been planted.
+    if (!records_.trust().ok())
+        return nullptr;
     for (const QString &name : records_.records()) {
-        auto record = std::make_unique<QFile>(records_.filePath(name));
-        if (!record->open(QIODevice::ReadWrite | QIODevice::Unbuffered)
-            && !record->open(QIODevice::ReadOnly))
+        std::unique_ptr<platform::PlainFile> record = records_.openRecord(name);
+        if (!record)
             continue;
         const bool busy = !platform::tryLock(*record);
-        RecordedRun run = journalformat::parse(record->readAll());
+        const QByteArray content = record->readAll();
+        RecordedRun run = journalformat::parse(content);
         run.id = name;
+        // A last line cut short, by a crash or a full disk, would run into
+        // the lines this undo adds and make the record unreadable.
+        if (const qsizetype whole = content.lastIndexOf('\n') + 1;
+            !busy && whole < content.size() && record->isWritable())
+            record->resize(whole);
         // A run that is over and left nothing to undo goes, and the one
         // before it is offered.
         if (!busy && !run.damaged && run.entriesLeftToUndo() == 0) {

@@ -7,6 +7,9 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 
+#include <cerrno>
+#include <utility>
+
 namespace namlex {
 
 namespace {
@@ -19,18 +22,28 @@ constexpr int rangeLength = 1024;
 // else needs a little space.
 constexpr qint64 spareBytes = 1024 * 1024;
 
-platform::Problem writeProblem(const QFile &file)
+// Writes `bytes` to the record and, `flush`, through to the disk; or why
+// that failed, said of the folder of the records.
+platform::Problem append(QFile &record, const QByteArray &bytes, bool flush)
 {
-    return {file.error() == QFileDevice::ResourceError ? platform::Cause::NoSpace
-                                                       : platform::Cause::Other,
-            std::nullopt, QFileInfo(file.fileName()).absolutePath()};
+    errno = 0;
+    if (record.write(bytes) == bytes.size() && (!flush || platform::flushToDisk(record)))
+        return {};
+    // After a short write only errno tells why.
+    const int error = errno;
+    platform::Cause cause = platform::causeOfError(error);
+    if (cause == platform::Cause::None)
+        cause = record.error() == QFileDevice::ResourceError ? platform::Cause::NoSpace
+                                                             : platform::Cause::Other;
+    return {cause, std::nullopt, QFileInfo(record.fileName()).absolutePath(), error};
 }
 
 } // namespace
 
-FileRunRecorder::FileRunRecorder(std::unique_ptr<QFile> record, platform::Problem problem,
-                                 const RecordFolder &folder, const QString &runFolder,
-                                 const QString &command, const QList<JournalEntry> &planned)
+FileRunRecorder::FileRunRecorder(std::unique_ptr<platform::PlainFile> record,
+                                 platform::Problem problem, const RecordFolder &folder,
+                                 const QString &runFolder, const QString &command,
+                                 const QList<JournalEntry> &planned)
     : record_(std::move(record))
     , problem_(problem)
 {
@@ -48,34 +61,38 @@ FileRunRecorder::FileRunRecorder(std::unique_ptr<QFile> record, platform::Proble
         record_.reset();
         return;
     }
-    onDisk_ = std::async(std::launch::async, [this, folder, journalFolder, runFolder, command,
-                                              planned, size] {
-        journalformat::LineWriter lines(size);
-        lines.text(journalformat::header()).end();
-        lines.tag('R')
-            .number(QDateTime::currentMSecsSinceEpoch())
-            .name(runFolder)
-            .text(command.toLatin1())
-            .end();
-        for (const JournalEntry &entry : planned)
-            lines.entry(entry);
-        lines.tag('B').number(planned.size()).end();
-        const QByteArray plan = lines.take();
-        const bool written = record_->write(plan) == plan.size() && platform::flushToDisk(*record_)
-                             && platform::flushFolderToDisk(journalFolder);
-        folder.prune();
-        return written;
-    });
+    onDisk_ = std::async(std::launch::async,
+                         [this, folder, journalFolder, runFolder, command, planned, size] {
+                             journalformat::LineWriter lines(size);
+                             lines.text(journalformat::header()).end();
+                             lines.tag('R')
+                                 .number(QDateTime::currentMSecsSinceEpoch())
+                                 .name(runFolder)
+                                 .text(command.toLatin1())
+                                 .end();
+                             for (const JournalEntry &entry : planned)
+                                 lines.entry(entry);
+                             lines.tag('B').number(planned.size()).end();
+                             markAt_ = lines.size();
+                             lines.tag('L').number(0).end();
+                             const QByteArray plan = lines.take();
+                             platform::Problem problem = append(*record_, plan, true);
+                             if (problem.ok() && !platform::flushFolderToDisk(journalFolder))
+                                 problem = {platform::Cause::Other, std::nullopt, journalFolder};
+                             written_ = plan.size();
+                             folder.prune();
+                             return problem;
+                         });
 }
 
 bool FileRunRecorder::planOnDisk()
 {
     if (!onDisk_.valid())
         return record_ != nullptr;
-    if (onDisk_.get())
+    problem_ = onDisk_.get();
+    if (problem_.ok())
         return true;
     // A plan that did not reach the disk is no record to undo from.
-    problem_ = writeProblem(*record_);
     record_->remove();
     record_.reset();
     return false;
@@ -83,16 +100,28 @@ bool FileRunRecorder::planOnDisk()
 
 FileRunRecorder::~FileRunRecorder()
 {
-    if (!planOnDisk())
-        return;
+    end();
+}
+
+platform::Problem FileRunRecorder::end()
+{
+    if (std::exchange(ended_, true) || !planOnDisk())
+        return record_ ? lost_ : problem_;
     closeRange();
     outcomes_.text("E").end();
-    write();
-    platform::flushToDisk(*record_);
+    if (write()) {
+        if (const platform::Problem flushed = append(*record_, {}, true); !flushed.ok())
+            lost_ = flushed;
+    }
+    if (!lost_.ok())
+        markIncomplete();
     record_->close();
     // A run that renamed nothing has nothing to undo.
-    if (renamedCount_ == 0)
+    if (renamedCount_ == 0) {
         record_->remove();
+        lost_ = {};
+    }
+    return lost_;
 }
 
 bool FileRunRecorder::begin()
@@ -107,8 +136,8 @@ void FileRunRecorder::replanned(const QList<JournalEntry> &entries)
     closeRange();
     for (const JournalEntry &entry : entries)
         outcomes_.entry(entry);
-    write();
-    platform::flushToDisk(*record_);
+    if (write())
+        platform::flushToDisk(*record_);
 }
 
 void FileRunRecorder::renamed(int index)
@@ -143,9 +172,30 @@ void FileRunRecorder::closeRange()
     rangeFirst_ = rangeLast_ = -1;
 }
 
-void FileRunRecorder::write()
+bool FileRunRecorder::write()
 {
-    record_->write(outcomes_.take());
+    waiting_ += outcomes_.take();
+    const platform::Problem problem = append(*record_, waiting_, false);
+    if (problem.ok()) {
+        written_ += waiting_.size();
+        waiting_.clear();
+        lost_ = {};
+        return true;
+    }
+    if (lost_.ok())
+        lost_ = problem;
+    // A part that did get written goes: a line cut short with others after
+    // it would make the whole record unreadable.
+    record_->resize(written_);
+    record_->seek(written_);
+    return false;
+}
+
+void FileRunRecorder::markIncomplete()
+{
+    const QByteArray mark = journalformat::LineWriter().tag('L').number(1).end().take();
+    if (record_->seek(markAt_) && record_->write(mark) == mark.size())
+        platform::flushToDisk(*record_);
 }
 
 } // namespace namlex

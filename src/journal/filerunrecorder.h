@@ -3,7 +3,7 @@
 #include "journal/journal.h"
 #include "journal/journalformat.h"
 
-#include <QFile>
+#include "platform/plainfile.h"
 
 #include <future>
 #include <memory>
@@ -17,6 +17,9 @@ class RecordFolder;
 //   R <started ms> <folder> <command>           the run
 //   P <index> <old> <new> <identity>            one line per planned rename
 //   B <count>                                   the plan is complete
+//   L <lost>                                    1: the run went on after
+//                                               the record could take no
+//                                               more; it ends early
 //   P <index> <old> <new> <identity>            an entry planned anew
 //   D <first> <last>                            the planned entries from first
 //                                               to last were renamed
@@ -27,12 +30,16 @@ class RecordFolder;
 // worker thread while the user reads the question, and the first rename
 // waits for it; what happens is appended as the run goes, and flushed at
 // its end. After a crash the record simply stops, maybe within a line.
+// What cannot be written, on a full disk say, waits for the next write, so
+// that the record never has a gap; when it still cannot be written at the
+// end, the "L" line, written with the plan, is overwritten in place, which
+// takes no more room.
 class FileRunRecorder : public RunRecorder
 {
 public:
     // Writes the plan into `record`, a new file this program holds; with
     // `problem` set, the run is not recorded.
-    FileRunRecorder(std::unique_ptr<QFile> record, platform::Problem problem,
+    FileRunRecorder(std::unique_ptr<platform::PlainFile> record, platform::Problem problem,
                     const RecordFolder &folder, const QString &runFolder, const QString &command,
                     const QList<JournalEntry> &planned);
     ~FileRunRecorder() override;
@@ -41,6 +48,7 @@ public:
 
     platform::Problem problem() const override { return problem_; }
     bool begin() override;
+    platform::Problem end() override;
     void replanned(const QList<JournalEntry> &entries) override;
     void renamed(int index) override;
     void failed(int index) override;
@@ -51,15 +59,24 @@ private:
     bool planOnDisk();
     // Ends the range of renamed entries that renamed() gathers.
     void closeRange();
-    void write();
+    // Appends the outcomes gathered so far, and those that waited; false
+    // when they wait on.
+    bool write();
+    // Says in the record that it ends before the run did.
+    void markIncomplete();
 
-    std::unique_ptr<QFile> record_; // null: the run is not recorded
+    std::unique_ptr<platform::PlainFile> record_; // null: the run is not recorded
     platform::Problem problem_;
-    std::future<bool> onDisk_;
+    std::future<platform::Problem> onDisk_;
     journalformat::LineWriter outcomes_;
     int rangeFirst_ = -1;
     int rangeLast_ = -1;
     int renamedCount_ = 0;
+    QByteArray waiting_; // lines that could not be written yet
+    qint64 written_ = 0; // the size of the record's whole lines
+    qint64 markAt_ = 0; // where the "L" line starts
+    platform::Problem lost_; // why lines wait
+    bool ended_ = false;
 };
 
 } // namespace namlex

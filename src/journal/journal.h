@@ -42,6 +42,9 @@ struct RecordedRun
     QString command; // the rename command that made the run; empty: not recorded
     QList<Entry> entries; // in the order the run went
     bool finished = false; // false: the run was cut short, by a crash say
+    // The run went on after its record could take no more, on a full disk
+    // say: the record ends before the run did, and is not finished.
+    bool incomplete = false;
     // The record cannot be trusted: unreadable, cut off within the plan,
     // garbled, naming a file outside its folder, or of an unknown version.
     // Nothing of it is undone.
@@ -77,6 +80,10 @@ public:
     virtual void replanned(const QList<JournalEntry> &entries) = 0;
     virtual void renamed(int index) = 0;
     virtual void failed(int index) = 0;
+    // Ends the record, as destroying the recorder does. ok(): all that the
+    // run did is in the record; otherwise why part of it is missing, so
+    // that an undo has to look for every planned file that is left.
+    virtual platform::Problem end() = 0;
 };
 
 // The newest run that has not been undone, held by this window for as long

@@ -263,6 +263,10 @@ public:
             run.finished = true;
             return true;
         }
+        if (tag == "L" && fields.size() == 2 && !first) {
+            run.incomplete = fields.at(1) == "1";
+            return run.incomplete || fields.at(1) == "0";
+        }
         if (tag == "U" && first) {
             // Renamed otherwise than planned; it replaces the plan's entry.
             const std::optional<JournalEntry> entry = entryFrom(fields, first);

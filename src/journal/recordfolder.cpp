@@ -1,9 +1,11 @@
 #include "journal/recordfolder.h"
 
+#include "platform/privatefolder.h"
+
 #include <QDir>
 
 #include <algorithm>
-#include <cerrno>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -13,7 +15,9 @@ namespace {
 
 const QString runSuffix = u".run"_s;
 const QString asideSuffix = u".damaged"_s;
-const QFileDevice::Permissions userOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+// Links are never followed from here: a link planted in the folder could
+// lead its writes to any file of the user's.
+const QDir::Filters plainFiles = QDir::Files | QDir::NoSymLinks;
 
 // The sequence number in a record's name; -1 for the records of the first
 // version, named after the time they began, which are older than any other.
@@ -34,10 +38,24 @@ QStringList newestFirst(QStringList names)
     return names;
 }
 
-platform::Problem problemOfLastError(const QString &folder)
+// A problem of the folder, which the texts name.
+platform::Problem inFolder(platform::Problem problem, const QString &folder)
 {
-    const int error = errno;
-    return {platform::causeOfError(error), std::nullopt, folder, error};
+    problem.otherName = folder;
+    return problem;
+}
+
+// Opens the counter, or makes it anew when what stands under its name is no
+// plain file, such as a link to another file; false: there is none, and
+// the numbers are taken from the records alone.
+bool openCounter(platform::PlainFile &counter)
+{
+    const platform::Problem problem = counter.openPlain(QIODevice::ReadWrite);
+    if (problem.ok())
+        return true;
+    // Removes a link, not its target; a folder stays.
+    return problem.cause == platform::Cause::NotAFile && counter.remove()
+           && counter.openPlain(QIODevice::ReadWrite | QIODevice::NewOnly).ok();
 }
 
 } // namespace
@@ -53,41 +71,65 @@ QString RecordFolder::filePath(const QString &record) const
 
 QStringList RecordFolder::records() const
 {
-    return newestFirst(QDir(path_).entryList({u"*"_s + runSuffix}, QDir::Files));
+    return newestFirst(QDir(path_).entryList({u"*"_s + runSuffix}, plainFiles));
 }
 
 qint64 RecordFolder::lastSequence() const
 {
     qint64 last = 0;
     for (const QString &name :
-         QDir(path_).entryList({u"*"_s + runSuffix, u"*"_s + asideSuffix}, QDir::Files))
+         QDir(path_).entryList({u"*"_s + runSuffix, u"*"_s + asideSuffix}, plainFiles))
         last = std::max(last, sequenceOf(name));
     return last;
 }
 
-std::variant<std::unique_ptr<QFile>, platform::Problem> RecordFolder::createRecord() const
+platform::Problem RecordFolder::trust() const
 {
-    if (!QDir().mkpath(path_))
-        return problemOfLastError(path_);
-    QFile::setPermissions(path_, userOnly | QFileDevice::ExeOwner);
+    return inFolder(platform::checkPrivateFolder(path_), path_);
+}
+
+std::unique_ptr<platform::PlainFile> RecordFolder::openRecord(const QString &record) const
+{
+    auto file = std::make_unique<platform::PlainFile>(filePath(record));
+    if (file->openPlain(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered).ok()
+        || file->openPlain(QIODevice::ReadOnly).ok())
+        return file;
+    return nullptr;
+}
+
+std::variant<std::unique_ptr<platform::PlainFile>, platform::Problem> RecordFolder::createRecord()
+    const
+{
+    if (const platform::Problem problem = platform::makePrivateFolder(path_); !problem.ok())
+        return inFolder(problem, path_);
     // Taking the number and creating its record happen under one lock, so
-    // that two programs never take the same number.
-    QFile counter(filePath(u"sequence"_s));
-    if (!counter.open(QIODevice::ReadWrite, userOnly) || !platform::waitForLock(counter))
-        return problemOfLastError(path_);
-    qint64 sequence = std::max(counter.readAll().trimmed().toLongLong(), lastSequence());
-    auto record = std::make_unique<QFile>();
+    // that two programs never take the same number. Without a counter, the
+    // records' own names keep the order, and creating a record only where
+    // none is keeps two programs apart.
+    platform::PlainFile counter(filePath(u"sequence"_s));
+    const bool counted = openCounter(counter) && platform::waitForLock(counter);
+    qint64 sequence
+        = std::max(counted ? counter.read(32).trimmed().toLongLong() : 0, lastSequence());
+    std::unique_ptr<platform::PlainFile> record;
+    platform::Problem problem;
     do {
-        record->setFileName(filePath(u"%1"_s.arg(++sequence, 16, 10, QChar(u'0')) + runSuffix));
-    } while (
-        !record->open(QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Unbuffered, userOnly)
-        && record->exists());
-    if (!record->isOpen())
-        return problemOfLastError(path_);
+        // Order is kept: no number is taken twice, and none wraps round to
+        // sort before the others.
+        if (sequence == std::numeric_limits<qint64>::max())
+            return inFolder({platform::Cause::NoNumbersLeft}, path_);
+        ++sequence;
+        record = std::make_unique<platform::PlainFile>(
+            filePath(u"%1"_s.arg(sequence, 16, 10, QChar(u'0')) + runSuffix));
+        problem
+            = record->openPlain(QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Unbuffered);
+    } while (problem.cause == platform::Cause::NameTaken);
+    if (!problem.ok())
+        return inFolder(problem, path_);
     platform::tryLock(*record);
     const QByteArray number = QByteArray::number(sequence);
     // A counter that cannot be written is made again from the records.
-    if (!counter.seek(0) || !counter.resize(0) || counter.write(number) != number.size())
+    if (counted
+        && (!counter.seek(0) || !counter.resize(0) || counter.write(number) != number.size()))
         counter.remove();
     return record;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "platform/plainfile.h"
 #include "platform/problem.h"
 
-#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -25,10 +25,17 @@ public:
     explicit RecordFolder(const QString &path);
 
     // A new, empty record file for the next run, created for this user
-    // alone and locked for this program; or why there can be none.
-    std::variant<std::unique_ptr<QFile>, platform::Problem> createRecord() const;
-    // The names of the record files, newest first.
+    // alone and locked for this program; or why there can be none. The
+    // folder is made for the user alone where it is missing, and used only
+    // when it can be trusted (see makePrivateFolder).
+    std::variant<std::unique_ptr<platform::PlainFile>, platform::Problem> createRecord() const;
+    // Why the folder is not to be used as it is; ok(): it may be.
+    platform::Problem trust() const;
+    // The names of the record files, newest first; links are left out.
     QStringList records() const;
+    // Opens a record for reading and, where it can be, writing; null when
+    // it cannot be opened or is no plain file.
+    std::unique_ptr<platform::PlainFile> openRecord(const QString &record) const;
     QString filePath(const QString &record) const;
     // Keeps a record that cannot be trusted aside for a look; it is never
     // offered again.

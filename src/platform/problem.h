@@ -29,6 +29,9 @@ enum class Cause {
     ReadOnlyMedium,
     NoSpace,
     FolderUnreadable,
+    NotOwnFolder, // a folder for the user's own files belongs to another user
+    FolderOpenToOthers, // others than its owner may write in such a folder
+    NoNumbersLeft, // the counter of the records is at its maximum
     Other, // see `systemError`
 };
 

@@ -4,7 +4,7 @@
 
 namespace namlex {
 
-// "1.1": major and minor version, as set for the build.
+// "1.2": major and minor version, as set for the build.
 QString versionText();
 
 } // namespace namlex

@@ -238,6 +238,12 @@ QString systemCauseText(const platform::Problem &problem)
     case Cause::FolderUnreadable:
         return u"Der Ordner lässt sich nicht lesen; vielleicht ist der Datenträger nicht mehr "
                u"da."_s;
+    case Cause::NotOwnFolder:
+        return u"Der Ordner gehört einem anderen Benutzer."_s;
+    case Cause::FolderOpenToOthers:
+        return u"Auch andere Benutzer dürfen in diesem Ordner schreiben."_s;
+    case Cause::NoNumbersLeft:
+        return u"Die Aufzeichnungen haben die höchste mögliche Nummer erreicht."_s;
     case Cause::Other:
         break;
     }
@@ -304,6 +310,16 @@ QString recordProblemText(const platform::Problem &problem)
         return u"Der Datenträger von "_s + folder + u" ist schreibgeschützt."_s;
     case Cause::NameTaken:
         return folder + u" lässt sich nicht als Ordner anlegen: Dort steht schon etwas anderes."_s;
+    case Cause::NotOwnFolder:
+        return u"Der Ordner der Aufzeichnungen "_s + folder
+               + u" ist nicht sicher: Er gehört einem anderen Benutzer."_s;
+    case Cause::FolderOpenToOthers:
+        return u"Der Ordner der Aufzeichnungen "_s + folder
+               + u" ist nicht sicher: Auch andere Benutzer dürfen darin schreiben."_s;
+    case Cause::NoNumbersLeft:
+        return u"Die Aufzeichnungen in "_s + folder
+               + u" haben die höchste mögliche Nummer erreicht. Neue Umbenennungen lassen sich "
+                 u"erst wieder aufzeichnen, wenn dieser Ordner leer ist."_s;
     default:
         break;
     }
@@ -331,6 +347,14 @@ QStringList planHeaders()
 QStringList undoHeaders()
 {
     return {u"Was"_s, u"Jetziger Name"_s, u"Alter Name"_s, u"Grund"_s};
+}
+
+Message goOnWithoutRecord(const platform::Problem &problem)
+{
+    return warningQuestion(u"Diese Umbenennung lässt sich nicht aufzeichnen und daher nicht "
+                           u"rückgängig machen. "_s
+                               + recordProblemText(problem) + lineBreak + u"Trotzdem umbenennen?"_s,
+                           u"Ohne Aufzeichnung"_s);
 }
 
 QString renameStep()
@@ -391,6 +415,14 @@ QString notRecorded(const platform::Problem &problem)
            + recordProblemText(problem);
 }
 
+QString recordIncomplete(const platform::Problem &problem)
+{
+    return u"Die Aufzeichnung dieser Umbenennung ist unvollständig. "_s
+           + recordProblemText(problem)
+           + u" Rückgängig machen lässt sie sich trotzdem: Mit Strg+Z bekommt jede Datei, die "
+             u"noch unter ihrem neuen Namen steht, ihren alten Namen zurück."_s;
+}
+
 Message nothingToUndo()
 {
     return report(u"Es gibt keine Umbenennung, die sich rückgängig machen ließe."_s, undoTitle);
@@ -431,7 +463,9 @@ Message undoQuestion(const RecordedRun &run, int renames, int left)
     if (left > 0)
         count += u" "_s + files(left) + (left == 1 ? u" behält"_s : u" behalten"_s)
                  + u" ihren jetzigen Namen (siehe Details)."_s;
-    if (!run.finished)
+    if (run.incomplete)
+        count += u" Die Umbenennung wurde unvollständig aufgezeichnet."_s;
+    else if (!run.finished)
         count += u" Die Umbenennung wurde unterbrochen."_s;
     Message message = question(u"Letzte Umbenennung rückgängig machen?"_s + lineBreak + lineBreak
                                    + u"Ordner: "_s + quoted(run.folder) + lineBreak + u"Zeit: "_s

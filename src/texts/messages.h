@@ -43,6 +43,8 @@ QStringList planHeaders();
 // The columns of an undo's table: what happens, the name now, the old name,
 // why.
 QStringList undoHeaders();
+// Asked before the first rename when the record fails after the question.
+Message goOnWithoutRecord(const platform::Problem &problem);
 // What the tables call a step, in the infinitive: "umbenennen".
 QString renameStep();
 QString failStep();
@@ -68,6 +70,8 @@ Message singleSummary(const Tally &tally);
 // A line of a summary's details: whether the run can be undone.
 QString undoHint();
 QString notRecorded(const platform::Problem &problem);
+// A line below a summary, when the record lost part of the run.
+QString recordIncomplete(const platform::Problem &problem);
 
 // Undoing the last run.
 Message nothingToUndo();

@@ -26,7 +26,7 @@ struct WindowServices
     // Where to open, in this order, when no folder is stored; the program
     // folder comes last in any case.
     QStringList fallbackFolders;
-    QString version; // "1.1"
+    QString version; // "1.2"
     // Null: the window shows real message boxes.
     Prompter *prompter = nullptr;
     // How long a rename run goes before it shows its progress.

@@ -1,7 +1,9 @@
 #include "commandbench.h"
+#include "filesizelimit.h"
 #include "rawfiles.h"
 
 #include "commands/renamecommands.h"
+#include "texts/messages.h"
 
 #include <QDir>
 #include <QFile>
@@ -516,12 +518,20 @@ private Q_SLOTS:
     // question, before anything is renamed, and names the folder to put right.
     void aRunThatCannotBeRecordedSaysSoFirst_data()
     {
-        QTest::addColumn<QString>("records"); // the folder of the records; file.txt is a file
-        QTest::addColumn<QString>("why");
+        // The folder of the records; file.txt is a file, "offen" a folder
+        // anyone may write in.
+        QTest::addColumn<QString>("records");
+        QTest::addColumn<QString>("why"); // %1: the folder, quoted
         QTest::newRow("a file on the way to the folder of the records")
-            << u"file.txt/Namlex"_s << u"Ein Teil des Pfads ist eine Datei."_s;
+            << u"file.txt/Namlex"_s
+            << u"%1 lässt sich nicht als Ordner anlegen: Ein Teil des Pfads ist eine Datei."_s;
         QTest::newRow("a file where the folder of the records belongs")
-            << u"file.txt"_s << u"Dort steht schon etwas anderes."_s;
+            << u"file.txt"_s
+            << u"%1 lässt sich nicht als Ordner anlegen: Dort steht schon etwas anderes."_s;
+        QTest::newRow("a folder others may write in")
+            << u"offen"_s
+            << u"Der Ordner der Aufzeichnungen %1 ist nicht sicher: Auch andere Benutzer dürfen "
+               u"darin schreiben."_s;
     }
 
     void aRunThatCannotBeRecordedSaysSoFirst()
@@ -530,15 +540,48 @@ private Q_SLOTS:
         QFETCH(QString, why);
         Bench bench(false, {"01 - a.mp3"});
         writeRawFile(bench.raw(), "file.txt", "");
+        QVERIFY(QDir(bench.dir.path()).mkdir(u"offen"_s));
+        QVERIFY(QFile::setPermissions(bench.dir.filePath(u"offen"_s),
+                                      QFileDevice::Permissions(0x7777)));
         FileJournal journal(bench.dir.filePath(records));
         bench.prompter.answers = {Answer::No};
         runBothCommand({bench.list, bench.folder, bench.choices, bench.files, journal,
                         bench.prompter, bench.progress});
         QCOMPARE(bench.prompter.shown.first().informative.split(u'\n').last(),
                  u"Achtung: Diese Umbenennung lässt sich nicht aufzeichnen und daher nicht "
-                 u"rückgängig machen. „"_s
-                     + bench.dir.filePath(records) + u"“ lässt sich nicht als Ordner anlegen: "_s
-                     + why);
+                 u"rückgängig machen. "_s
+                     + why.arg(u"„"_s + bench.dir.filePath(records) + u"“"_s));
+        QCOMPARE(bench.names(), (QList<QByteArray> {"01 - a.mp3", "file.txt", "offen"}));
+    }
+
+    // The plan is written while the question is open. If that fails, the
+    // user decides before the first rename whether to go on without undo.
+    void aRecordThatFailsAfterYesAsks_data()
+    {
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<QList<QByteArray>>("names");
+        QTest::newRow("yes") << Answer::Yes << QList<QByteArray> {"a.mp3"};
+        QTest::newRow("no") << Answer::No << QList<QByteArray> {"01 - a.mp3"};
+    }
+
+    void aRecordThatFailsAfterYesAsks()
+    {
+        QFETCH(Answer, answer);
+        QFETCH(QList<QByteArray>, names);
+        Bench bench(false, {"01 - a.mp3"});
+        bench.prompter.answers = {Answer::Yes, answer};
+        {
+            // Room for the counter, not for the record's plan.
+            FileSizeLimit full(20);
+            bench.run({runBothCommand});
+        }
+        const platform::Problem cause {platform::Cause::Other, std::nullopt,
+                                       bench.journalDir.path(), EFBIG};
+        QCOMPARE(bench.prompter.shown.first().informative,
+                 u"1 Datei wird umbenannt."_s);
+        QCOMPARE(bench.prompter.shown.at(1), messages::goOnWithoutRecord(cause));
+        QCOMPARE(bench.prompter.shown.size(), answer == Answer::Yes ? 3 : 2);
+        QCOMPARE(bench.names(), names);
     }
 
     void percentageFollowsTheLocale()

@@ -1,4 +1,5 @@
 #include "commandbench.h"
+#include "filesizelimit.h"
 #include "rawfiles.h"
 
 #include "commands/renamecommands.h"
@@ -7,6 +8,7 @@
 #include "texts/messages.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTest>
 
@@ -283,6 +285,34 @@ private Q_SLOTS:
         bench.run({runUndoCommand});
         QCOMPARE(bench.names(), (trusted ? QList<QByteArray> {"01 - b.mp3", "a_1.mp3"}
                                          : QList<QByteArray> {"a_1.mp3", "b.mp3"}));
+    }
+
+    // A record that can take no more during the run: the files are what
+    // matters, so the run goes on; its summary says what undo can still do,
+    // and undo calls the run incompletely recorded, not cut short.
+    void aRunWhoseRecordFillsUpSaysSo()
+    {
+        const QList<QByteArray> files {"01 - a.mp3", "02 - b.mp3", "03 - c.mp3"};
+        Bench bench(false, files);
+        std::optional<FileSizeLimit> full;
+        bench.files.beforeRename = [&] {
+            if (!full)
+                full.emplace(QFileInfo(newestRecord(bench)).size());
+        };
+        bench.prompter.answers = {Answer::Yes};
+        bench.run({runBothCommand});
+        full.reset();
+        QCOMPARE(bench.names(), (QList<QByteArray> {"a.mp3", "b.mp3", "c.mp3"}));
+        QCOMPARE(bench.prompter.shown.last().informative,
+                 messages::recordIncomplete(
+                     {platform::Cause::Other, std::nullopt, bench.journalDir.path(), EFBIG}));
+
+        bench.prompter.shown.clear();
+        bench.run({runUndoCommand});
+        QCOMPARE(bench.prompter.shown.first().informative,
+                 u"3 Dateien bekommen ihren alten Namen zurück. Die Umbenennung wurde unvollständig "
+                 u"aufgezeichnet."_s);
+        QCOMPARE(bench.names(), files);
     }
 
     // A crash on FAT can leave the empty placeholder that took the new name

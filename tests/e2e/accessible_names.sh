@@ -37,7 +37,7 @@ printf x > "$work/music/Mädchen.mp3"
 start_display
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$work/program/namlex" "$work/music" >"$work/namlex.log" 2>&1 &
 pids+=($!)
-wait_window '^Namlex 1\.1$' >/dev/null || fail "the window 'Namlex 1.1' did not appear"
+wait_window '^Namlex 1\.2$' >/dev/null || fail "the window 'Namlex 1.2' did not appear"
 
 # Prints the names of the entries of the list "Dateiliste", a line each.
 read_list='

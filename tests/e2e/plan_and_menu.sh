@@ -22,7 +22,7 @@ original=$(cd "$work/music" && ls -1)
 start_display
 "$work/program/namlex" >"$work/namlex.log" 2>&1 &
 pids+=($!)
-main=$(wait_window '^Namlex 1\.1$') || fail "the window 'Namlex 1.1' did not appear"
+main=$(wait_window '^Namlex 1\.2$') || fail "the window 'Namlex 1.2' did not appear"
 xdotool windowactivate --sync "$main" 2>/dev/null || true
 sleep 0.5
 

@@ -2,10 +2,17 @@
 #include "journal/journalformat.h"
 #include "journal/recordfolder.h"
 
+#include "filesizelimit.h"
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <limits>
+
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace namlex;
@@ -37,6 +44,76 @@ void recordOneRun(Journal &journal)
         = journal.recordRun(u"/musik"_s, u"both"_s, {{0, u"01 - a.mp3"_s, u"a.mp3"_s, {1, 2, 3}}});
     QVERIFY(recorder->begin());
     recorder->renamed(0);
+}
+
+QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+// What stands in the way of the records in Namlex/, which hold one run.
+enum class Plant {
+    CounterLink,
+    CounterSecondName,
+    RecordLink,
+    OpenToOthers,
+    OpenToGroup,
+    OtherOwner,
+    LinkToOpenFolder,
+    LinkToOwnFolder,
+    ReadOnly,
+    CounterAtMaximum,
+};
+
+// Plants it beside "precious" and returns the path to give the journal;
+// empty: it cannot be planted here.
+QString plant(Plant what, const QDir &base)
+{
+    const QString records = base.filePath(u"Namlex"_s), link = base.filePath(u"link"_s);
+    const QString precious = base.filePath(u"precious"_s), counter = records + u"/sequence"_s;
+    const auto mode = [&](int permissions) {
+        return QFile::setPermissions(records, QFileDevice::Permissions(permissions));
+    };
+    QFile file(counter);
+    switch (what) {
+    case Plant::CounterLink:
+        return QFile::remove(counter) && QFile::link(precious, counter) ? records : QString();
+    case Plant::CounterSecondName:
+        return QFile::remove(counter)
+                       && ::link(QFile::encodeName(precious).constData(),
+                                 QFile::encodeName(counter).constData())
+                              == 0
+                   ? records
+                   : QString();
+    case Plant::RecordLink: // the only record, and the newest, a link to one elsewhere
+        return QFile::remove(precious)
+                       && QFile::rename(records + u"/0000000000000001.run"_s, precious)
+                       && QFile::link(precious, records + u"/0000000000000009.run"_s)
+                   ? records
+                   : QString();
+    case Plant::OpenToOthers:
+        return mode(0x7777) ? records : QString();
+    case Plant::OpenToGroup:
+        return mode(0x7770) ? records : QString();
+    case Plant::OtherOwner:
+        return ::geteuid() == 0
+                       && ::chown(QFile::encodeName(records).constData(), 65534, 65534) == 0
+                   ? records
+                   : QString();
+    case Plant::LinkToOpenFolder:
+        return mode(0x7777) && QFile::link(records, link) ? link : QString();
+    case Plant::LinkToOwnFolder:
+        return QFile::link(records, link) ? link : QString();
+    case Plant::ReadOnly:
+        return mode(0x5000) ? records : QString();
+    case Plant::CounterAtMaximum:
+        return file.open(QIODevice::WriteOnly)
+                       && file.write(QByteArray::number(std::numeric_limits<qint64>::max())) > 0
+                   ? records
+                   : QString();
+    }
+    return QString();
 }
 
 } // namespace
@@ -167,6 +244,133 @@ private Q_SLOTS:
         QCOMPARE(run->run().entries.first().outcome, Outcome::Failed);
         QCOMPARE(run->run().entries.last().outcome, Outcome::Renamed);
         QVERIFY(journal.latestRun()->busy());
+    }
+
+    // The folder of the records trusts nothing it did not make: a link or a
+    // second name of another file leads no write astray, a folder others
+    // could write in or another user owns could hold planted records and is
+    // not used, the folder's mode is the user's, and numbers never wrap.
+    void trustsOnlyWhatItMade_data()
+    {
+        using C = platform::Cause;
+        QTest::addColumn<Plant>("plant");
+        QTest::addColumn<platform::Cause>("cause");
+        QTest::addColumn<bool>("offered"); // the run before, for undo
+        QTest::newRow("the counter a link") << Plant::CounterLink << C::None << true;
+        QTest::newRow("the counter a second name") << Plant::CounterSecondName << C::None << true;
+        QTest::newRow("a record a link") << Plant::RecordLink << C::None << false;
+        QTest::newRow("open to others") << Plant::OpenToOthers << C::FolderOpenToOthers << false;
+        QTest::newRow("open to the group") << Plant::OpenToGroup << C::FolderOpenToOthers << false;
+        QTest::newRow("another user's") << Plant::OtherOwner << C::NotOwnFolder << false;
+        QTest::newRow("a link to a folder open to others")
+            << Plant::LinkToOpenFolder << C::FolderOpenToOthers << false;
+        QTest::newRow("a link to a folder of one's own")
+            << Plant::LinkToOwnFolder << C::None << true;
+        QTest::newRow("made read-only by the user") << Plant::ReadOnly << C::NoPermission << true;
+        QTest::newRow("the counter at its maximum")
+            << Plant::CounterAtMaximum << C::NoNumbersLeft << true;
+    }
+
+    void trustsOnlyWhatItMade()
+    {
+        QFETCH(Plant, plant);
+        QFETCH(platform::Cause, cause);
+        QFETCH(bool, offered);
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(u"Namlex"_s), precious = dir.filePath(u"precious"_s);
+        {
+            FileJournal first(folder);
+            recordOneRun(first);
+        }
+        QCOMPARE(QFile::permissions(folder) & QFileDevice::Permissions(0x77), 0);
+        QFile file(precious);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("1234567") == 7);
+        file.close();
+        const QString path = ::plant(plant, QDir(dir.path()));
+        if (path.isEmpty())
+            QSKIP("Giving a folder to another user needs root.");
+        const QByteArray before = contentOf(precious);
+        const QFileDevice::Permissions mode = QFile::permissions(folder);
+
+        FileJournal journal(path);
+        const bool offers = journal.latestRun() != nullptr;
+        const std::unique_ptr<RunRecorder> recorder
+            = journal.recordRun(u"/musik"_s, u"both"_s, {{0, u"a"_s, u"b"_s, {}}});
+        const QFileDevice::Permissions after = QFile::permissions(folder);
+        const qsizetype runs = runFiles(folder).size();
+        QFile::setPermissions(folder, QFileDevice::Permissions(0x7700));
+        QCOMPARE(recorder->problem().cause, cause);
+        QCOMPARE(recorder->problem().otherName, cause == platform::Cause::None ? QString() : path);
+        QCOMPARE(runs, cause == platform::Cause::None ? 2 : 1);
+        QCOMPARE(after, mode);
+        QCOMPARE(offers, offered);
+        QCOMPARE(contentOf(precious), before);
+    }
+
+    // The record never has a gap and says truthfully whether it holds the
+    // whole run: a disk that fills and frees up again loses nothing, one
+    // that stays full leaves a record that says it ends early.
+    void aRecordThatLosesWritesSaysSo_data()
+    {
+        QTest::addColumn<int>("fullFrom"); // after this many renames the disk is full,
+        QTest::addColumn<int>("freeFrom"); // and after this many free again; -1: never
+        QTest::addColumn<int>("recorded"); // renames in the record
+        QTest::newRow("full for a while") << 0 << 1025 << 1026;
+        QTest::newRow("full until the end") << 0 << -1 << 0;
+        QTest::newRow("full at the end") << 1024 << -1 << 1024;
+    }
+
+    void aRecordThatLosesWritesSaysSo()
+    {
+        QFETCH(int, fullFrom);
+        QFETCH(int, freeFrom);
+        QFETCH(int, recorded);
+        QTemporaryDir dir;
+        FileJournal journal(dir.path());
+        QList<JournalEntry> planned;
+        for (int index = 0; index < 1026; ++index)
+            planned.append({index, u"%1_a"_s.arg(index), u"%1 a"_s.arg(index), {1, index, 0}});
+        const std::unique_ptr<RunRecorder> recorder
+            = journal.recordRun(u"/musik"_s, u"both"_s, planned);
+        QVERIFY(recorder->begin());
+        const QString path = dir.filePath(runFiles(dir.path()).first());
+        std::optional<test::FileSizeLimit> full;
+        for (int index = 0; index < planned.size(); ++index) {
+            if (index == fullFrom) // a few bytes more, so that a line is cut short
+                full.emplace(QFileInfo(path).size() + 5);
+            if (index == freeFrom)
+                full.reset();
+            recorder->renamed(index);
+        }
+        QCOMPARE(recorder->end().ok(), recorded == planned.size());
+        full.reset();
+        const QByteArray record = contentOf(path);
+        QVERIFY(record.endsWith('\n')); // no part of a line that failed is left
+        const RecordedRun run = journalformat::parse(record);
+        QVERIFY(!run.damaged);
+        QCOMPARE(run.incomplete, recorded < planned.size());
+        QCOMPARE(run.finished, !run.incomplete);
+        QCOMPARE(run.entriesLeftToUndo(), planned.size());
+        QCOMPARE(
+            int(std::count_if(run.entries.begin(), run.entries.end(),
+                              [](const auto &entry) { return entry.outcome == Outcome::Renamed; })),
+            recorded);
+    }
+
+    // A last line cut short by a crash stays no damage once an undo has
+    // added its own lines after it.
+    void aLineCutShortIsNoDamageLater()
+    {
+        QTemporaryDir dir;
+        FileJournal journal(dir.path());
+        recordOneRun(journal);
+        QFile record(dir.filePath(runFiles(dir.path()).first()));
+        QVERIFY(record.open(QIODevice::Append) && record.write("D 0 0\t12") == 8);
+        record.close();
+        journal.latestRun()->settle(0);
+        const RecordedRun run = journalformat::parse(contentOf(record.fileName()));
+        QVERIFY(!run.damaged);
+        QCOMPARE(run.entries.first().outcome, Outcome::Settled);
     }
 
     // A data folder that cannot be made is known before the first rename.

@@ -87,8 +87,8 @@ start_and_close() {
         >"$work/namlex.log" 2>&1 &
     namlex=$!
     local window
-    window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Namlex 1\.1$' | head -n 1) \
-        || fail "the window 'Namlex 1.1' did not appear"
+    window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Namlex 1\.2$' | head -n 1) \
+        || fail "the window 'Namlex 1.2' did not appear"
     xdotool windowactivate --sync "$window" 2>/dev/null || true
     sleep 0.5
     xdotool key --clearmodifiers alt+F4

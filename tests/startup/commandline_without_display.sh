@@ -23,7 +23,7 @@ run() {
 run 0 --help
 grep -q '^Aufruf: namlex \[ORDNER | DATEI\]' "$work/out" || fail "--help printed: $(cat "$work/out")"
 run 0 --version
-[[ $(cat "$work/out") == "namlex 1.1" ]] || fail "--version printed: $(cat "$work/out")"
+[[ $(cat "$work/out") == "namlex 1.2" ]] || fail "--version printed: $(cat "$work/out")"
 run 2 "$work/nirgends"
 grep -q 'gibt es nicht' "$work/err" || fail "a missing path gave: $(cat "$work/err")"
 [[ ! -s $work/out ]] || fail "an error went to standard output"

@@ -237,7 +237,7 @@ private Q_SLOTS:
     {
         WindowBench bench;
         AuswahlFenster &window = bench.open(std::nullopt);
-        QCOMPARE(window.windowTitle(), u"Namlex 1.1"_s);
+        QCOMPARE(window.windowTitle(), u"Namlex 1.2"_s);
         QCOMPARE(window.size(), QSize(585, 396));
         QCOMPARE(window.minimumSize(), window.maximumSize());
         QVERIFY(!window.windowIcon().isNull());

@@ -64,7 +64,7 @@ struct WindowBench
         settings.stored = stored;
         window = std::make_unique<AuswahlFenster>(
             WindowServices {files, journal, volumes, *store, path(QStringLiteral("A/Programm")),
-                            fallbackFolders, QStringLiteral("1.1"), &prompter, progressDelay});
+                            fallbackFolders, QStringLiteral("1.2"), &prompter, progressDelay});
         window->load(start);
         return *window;
     }
