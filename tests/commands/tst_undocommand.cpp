@@ -1,10 +1,10 @@
 #include "commandbench.h"
 #include "rawfiles.h"
 
-#include "commands/messages.h"
 #include "commands/renamecommands.h"
 #include "commands/undocommand.h"
 #include "journal/journalformat.h"
+#include "texts/messages.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,9 +1,9 @@
 #include "rawfiles.h"
 #include "window/windowbench.h"
 
-#include "commands/messages.h"
 #include "platform/namecodec.h"
 #include "startup/commandline.h"
+#include "texts/messages.h"
 #include "window/filelistbox.h"
 #include "window/foldertree.h"
 
