@@ -318,9 +318,14 @@ Message singleSummary(const Tally &tally)
     return report(withFailureLine(text, tally), summaryTitle(tally));
 }
 
-QString undoHint()
+QString undoLine()
 {
-    return u"Dieser Lauf lässt sich mit Strg+Z rückgängig machen."_s;
+    return u"Rückgängig machen mit Strg+Z oder im Kontextmenü der Dateiliste."_s;
+}
+
+QStringList failureHeaders()
+{
+    return {u"Name"_s, u"Neuer Name"_s, u"Grund"_s};
 }
 
 QString notRecorded(const platform::Problem &problem)

@@ -59,9 +59,11 @@ struct Tally
 
 Message bothSummary(const Tally &tally);
 Message singleSummary(const Tally &tally);
-// A line of a summary's details: whether the run can be undone.
-QString undoHint();
+// The line under a summary: how the run can be undone, or why it cannot.
+QString undoLine();
 QString notRecorded(const platform::Problem &problem);
+// The columns of the table of files a run could not rename.
+QStringList failureHeaders();
 
 // Undoing the last run.
 Message nothingToUndo();

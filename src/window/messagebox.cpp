@@ -169,32 +169,40 @@ void MessageBox::fitTable()
     const QSize frame = frameGeometry().size() - geometry().size();
     const QSize room = screen()->availableGeometry().size() - frame;
 
-    // What the columns want, measured on the first rows: the failures and
-    // their reasons come first.
+    // What the columns want, measured on the first rows, where the
+    // failures and their reasons stand; no name column wants more than
+    // forty characters.
     const QFontMetrics metrics = table_->fontMetrics();
     const int padding = 2 * metrics.horizontalAdvance(u'x');
-    int names = 0, reasons = 0;
     const int last = int(table_->model()->columnCount()) - 1;
+    QList<int> wanted(last + 1, 0);
     for (int row = 0; row < std::min(message_.table->rowCount(), measuredRows); ++row) {
-        for (int column = 1; column < last; ++column)
-            names = std::max(names, metrics.horizontalAdvance(message_.table->cell(row, column)));
-        reasons = std::max(reasons, metrics.horizontalAdvance(message_.table->cell(row, last)));
+        for (int column = 0; column <= last; ++column)
+            wanted[column] = std::max(wanted[column],
+                                      metrics.horizontalAdvance(message_.table->cell(row, column)));
     }
-    names += padding;
-    reasons += padding;
-    table_->resizeColumnToContents(0);
+    int names = 0;
+    for (int column = 0; column <= last; ++column) {
+        wanted[column] = std::max(wanted[column] + padding,
+                                  table_->horizontalHeader()->sectionSizeHint(column));
+        if (column < last) {
+            wanted[column]
+                = std::min(wanted[column], padding + 40 * metrics.horizontalAdvance(u'x'));
+            names += wanted[column];
+        }
+    }
     const QMargins margins = layout()->contentsMargins();
     const int around = margins.left() + margins.right() + 2 * table_->frameWidth()
                        + table_->verticalScrollBar()->sizeHint().width();
-    names = std::min(names, padding + 40 * metrics.horizontalAdvance(u'x'));
-    const int width = std::clamp(around + table_->columnWidth(0) + (last - 1) * names + reasons,
-                                 std::min(800, room.width()), room.width());
+    const int width
+        = std::clamp(around + names + wanted[last], std::min(800, room.width()), room.width());
     // A reason is what the user must read; the names show their start and
     // their end, and whole in their tool tips.
-    const int free = width - around - table_->columnWidth(0);
-    const int reason = std::min(reasons, free * 6 / 10);
-    for (int column = 1; column < last; ++column)
-        table_->setColumnWidth(column, std::min(names, (free - reason) / (last - 1)));
+    const int free = width - around;
+    const int reason = std::min(wanted[last], free * 6 / 10);
+    for (int column = 0; column < last; ++column)
+        table_->setColumnWidth(
+            column, std::min(wanted[column], int(qint64(free - reason) * wanted[column] / names)));
 
     // As many rows as the screen leaves room for, up to fifteen.
     const int rowHeight = table_->verticalHeader()->defaultSectionSize();
