@@ -1,8 +1,8 @@
 #pragma once
 
-#include "texts/prompter.h"
 #include "journal/journal.h"
 #include "platform/problem.h"
+#include "texts/prompter.h"
 
 #include <QString>
 
@@ -92,6 +92,14 @@ Message undoSummary(const UndoTally &tally);
 // with the files the undo would rename back, or "Rückgängig" when there is no
 // run to undo.
 QString undoMenuEntry(const QString &command, int files);
+// A recorded command as the menu and the undo question name it: "Beides tun".
+QString commandName(const QString &command);
+// Ctrl+Z when the newest run has no file to rename back: why. `renamedBefore`:
+// an earlier undo gave its files their old names; `left`: files that cannot
+// get their old names back, listed in the details.
+Message nothingToRenameBack(const RecordedRun &run, bool renamedBefore, int left);
+// A line added to the undo summary when the undo was stopped with files left.
+QString undoStopped(int left);
 QString undoMenuEntry();
 QString deleteMenuEntry();
 

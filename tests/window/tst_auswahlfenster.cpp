@@ -492,8 +492,8 @@ private Q_SLOTS:
             << Opening::MenuKey << Before::Run << false << afterRun << choose << undone << all;
         QTest::newRow("a run whose files were put back by hand")
             << Opening::MenuKey << Before::RunPutBackByHand << false
-            << QStringList {u"Rückgängig: Beides tun, 0 Dateien\tCtrl+Z"_s, u'[' + remove + u']'}
-            << choose << undone << all;
+            << QStringList {u"[Rückgängig: Beides tun, 0 Dateien\tCtrl+Z]"_s, u'[' + remove + u']'}
+            << QKeySequence() << QStringList() << all;
         QTest::newRow("list re-read while the menu is open")
             << Opening::RightClick << Before::Nothing << true << QStringList {undo, remove}
             << choose << deleted << QStringList {u"00.mp3"_s} + withoutB;
