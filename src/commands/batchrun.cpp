@@ -1,5 +1,6 @@
 #include "commands/batchrun.h"
 
+#include "commands/failuretable.h"
 #include "commands/plantable.h"
 
 namespace namlex {
@@ -101,6 +102,7 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
     outer.list.setSelectedIndex(-1);
     outer.list.expect(namesAfter(*plan));
     messages::Tally tally;
+    QList<FailureTable::Row> failures;
     outer.progress.begin(int(plan->entries.size()));
     const auto stop = [&] { outer.progress.end(); };
     for (qsizetype place = 0; place < plan->entries.size(); ++place) {
@@ -116,8 +118,14 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
         }
         const PlannedEntry &entry = plan->entries.at(place);
         ++tally.visited;
-        if (entry.how.numberingFailed)
+        // A box of the run stands before the list with the entry it concerns
+        // selected, as stepping through the list would have left it. Only
+        // there is the selection set: nothing is drawn between boxes, and
+        // selecting every entry would slow a long run down.
+        if (entry.how.numberingFailed) {
+            outer.list.setSelectedIndex(int(place));
             prompter.ask(messages::numberingFailed(entry.file.oldName));
+        }
         Reason problem;
         bool unforeseen = false;
         if (entry.step == Step::Keep) {
@@ -136,8 +144,10 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
         }
         if (!problem.ok()) {
             ++tally.failed;
+            failures.append({entry.file.oldName, entry.file.newName, problem});
             const Message box
                 = messages::renameFailed(entry.file.oldName, entry.file.newName, problem);
+            outer.list.setSelectedIndex(int(place));
             if (prompter.ask(box) != Answer::Yes) {
                 stop();
                 return;
@@ -164,13 +174,18 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
     stop();
     const platform::Problem lost = record->end();
     record.reset();
+    // The re-read keeps the selected index, the last entry visited.
     outer.list.refresh();
+    outer.list.setSelectedIndex(tally.visited - 1);
     Message summary = kind.summary(tally);
     if (tally.renamed() > 0) {
-        summary.details = recorded ? messages::undoHint() : messages::notRecorded(recordProblem);
-        if (recorded && !lost.ok())
-            summary.informative = messages::recordIncomplete(lost);
+        if (!recorded)
+            summary.informative = messages::notRecorded(recordProblem);
+        else
+            summary.informative = lost.ok() ? messages::undoLine() : messages::recordIncomplete(lost);
     }
+    if (!failures.isEmpty())
+        summary.table = std::make_shared<FailureTable>(std::move(failures));
     outer.prompter.ask(summary);
 }
 

@@ -9,6 +9,21 @@ namespace {
 
 using What = UndoStep::What;
 
+// Settles the steps that no later undo could do better, and retires the run
+// when none is left to try again.
+void settle(UndoableRun &held, const QList<UndoStep> &steps)
+{
+    bool settled = true;
+    for (const UndoStep &step : steps) {
+        if (worthRetrying(step.problem))
+            settled = false;
+        else
+            held.settle(step.file.index);
+    }
+    if (settled)
+        held.retire();
+}
+
 } // namespace
 
 std::optional<UndoOffer> undoOffer(Journal &journal, FileSystem &files)
@@ -52,14 +67,39 @@ void runUndoCommand(const CommandContext &context)
         return;
     }
     const QList<UndoStep> steps = planUndo(run, *folder, *entries);
-    Message question = messages::undoQuestion(run, countSteps(steps, What::RenameBack),
-                                              countSteps(steps, What::Fail));
+    const int renames = countSteps(steps, What::RenameBack);
+    const int left = countSteps(steps, What::Fail);
+    // With nothing to rename back there is nothing to ask: one box says so
+    // and why, and the run is settled as an undo of it would settle it.
+    if (renames == 0) {
+        Message nothing
+            = messages::nothingToRenameBack(run, countSteps(steps, What::AlreadyBack) > 0, left);
+        if (left > 0)
+            nothing.table = std::make_shared<UndoTable>(steps);
+        // What stands under a new name and is not the run's file, the
+        // summary of an undo would name; so does this box.
+        messages::UndoTally tally;
+        for (const UndoStep &step : steps) {
+            if (step.leftBehind)
+                tally.leftBehind.append(step.file);
+        }
+        nothing.details = messages::undoSummary(tally).details;
+        settle(*held, steps);
+        context.prompter.ask(nothing);
+        return;
+    }
+    Message question = messages::undoQuestion(run, renames, left);
     question.table = std::make_shared<UndoTable>(steps);
     if (context.prompter.ask(question) != Answer::Yes)
         return;
 
+    // A long undo shows the run's progress dialog and can be stopped: what
+    // was restored stays restored and recorded, the rest stays for the next
+    // Ctrl+Z.
+    context.progress.begin(int(steps.size()));
     messages::UndoTally tally;
     bool settled = true;
+    qsizetype done = 0;
     for (const UndoStep &step : steps) {
         const Reason problem = step.what == What::RenameBack
                                    ? Reason {renameIfSame(*folder, step.file.newName,
@@ -78,11 +118,18 @@ void runUndoCommand(const CommandContext &context)
         } else {
             held->settle(step.file.index);
         }
+        if (!context.progress.advance(int(++done)))
+            break;
     }
-    if (settled)
+    context.progress.end();
+    if (settled && done == steps.size())
         held->retire();
+    const int stillRenamed = countSteps(steps.mid(done), What::RenameBack);
     context.list.refresh();
-    context.prompter.ask(messages::undoSummary(tally));
+    Message summary = messages::undoSummary(tally);
+    if (stillRenamed > 0)
+        summary.text += u'\r' + messages::undoStopped(stillRenamed);
+    context.prompter.ask(summary);
 }
 
 } // namespace namlex

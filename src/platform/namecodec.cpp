@@ -182,21 +182,28 @@ bool isWindows1252Shown(QChar c)
                   != std::end(windows1252);
 }
 
-// Whether `shown` holds, from `at` on, what follows the "[" of a mark:
-// another "[", or "BOM]", "U+hhhh]" or Windows-1252 characters and "]".
-bool continuesLikeAMark(const QString &shown, qsizetype at)
+// How many characters of `rest` close the "[" of a mark before it: "BOM]",
+// "U+hhhh]" or Windows-1252 characters and "]"; 0 when they do not.
+qsizetype markRest(QStringView rest)
 {
-    const QStringView rest = QStringView(shown).mid(at);
-    if (rest.startsWith(u'[') || rest.startsWith(u"BOM]"))
-        return true;
+    if (rest.startsWith(u"BOM]"))
+        return 4;
     const auto upperHex = [](QChar c) { return c.isDigit() || (c >= u'A' && c <= u'F'); };
     if (rest.size() >= 7 && rest.startsWith(u"U+") && rest[6] == u']'
         && std::all_of(rest.begin() + 2, rest.begin() + 6, upperHex))
-        return true;
+        return 7;
     qsizetype i = 0;
     while (i < rest.size() && isWindows1252Shown(rest[i]))
         ++i;
-    return i > 0 && i < rest.size() && rest[i] == u']';
+    return i > 0 && i < rest.size() && rest[i] == u']' ? i + 1 : 0;
+}
+
+// Whether `shown` holds, from `at` on, what follows the "[" of a mark:
+// another "[", or the rest of a mark.
+bool continuesLikeAMark(const QString &shown, qsizetype at)
+{
+    const QStringView rest = QStringView(shown).mid(at);
+    return rest.startsWith(u'[') || markRest(rest) > 0;
 }
 
 } // namespace
@@ -261,6 +268,21 @@ QString displayName(const QString &name)
             shown.insert(*at, u'[');
     }
     return shown;
+}
+
+qsizetype shownUnitLength(QStringView shown, qsizetype at)
+{
+    const QChar c = shown[at];
+    if (c == u'[') {
+        const QStringView rest = shown.mid(at + 1);
+        return rest.startsWith(u'[') ? 2 : 1 + markRest(rest);
+    }
+    return c.isHighSurrogate() && at + 1 < shown.size() && shown[at + 1].isLowSurrogate() ? 2 : 1;
+}
+
+bool isMarkAt(QStringView shown, qsizetype at)
+{
+    return shown[at] == u'[' && shownUnitLength(shown, at) > 2;
 }
 
 } // namespace namlex::platform

@@ -29,4 +29,12 @@ std::optional<qsizetype> encodedSize(QStringView name);
 // box; only bytes that Windows-1252 leaves undefined all show alike.
 QString displayName(const QString &name);
 
+// How many characters of a name as displayName() shows it, from `at` on,
+// belong together and must not be split when the name is shortened: a mark
+// such as "[ä]", "[U+000A]" or "[BOM]", a doubled "[[", or a surrogate pair.
+// 1 for any other character.
+qsizetype shownUnitLength(QStringView shown, qsizetype at);
+// Whether a mark starts at `at` of a shown name.
+bool isMarkAt(QStringView shown, qsizetype at);
+
 } // namespace namlex::platform

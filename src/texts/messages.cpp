@@ -403,9 +403,14 @@ Message singleSummary(const Tally &tally)
     return report(withFailureLine(text, tally), summaryTitle(tally));
 }
 
-QString undoHint()
+QString undoLine()
 {
-    return u"Diese Umbenennung lässt sich mit Strg+Z rückgängig machen."_s;
+    return u"Rückgängig machen mit Strg+Z oder im Kontextmenü der Dateiliste."_s;
+}
+
+QStringList failureHeaders()
+{
+    return {u"Name"_s, u"Neuer Name"_s, u"Grund"_s};
 }
 
 QString notRecorded(const platform::Problem &problem)
@@ -468,6 +473,7 @@ Message undoQuestion(const RecordedRun &run, int renames, int left)
     else if (!run.finished)
         count += u" Die Umbenennung wurde unterbrochen."_s;
     Message message = question(u"Letzte Umbenennung rückgängig machen?"_s + lineBreak + lineBreak
+                                   + u"Befehl: "_s + commandName(run.command) + lineBreak
                                    + u"Ordner: "_s + quoted(run.folder) + lineBreak + u"Zeit: "_s
                                    + timeText(run.started),
                                undoTitle);
@@ -507,10 +513,39 @@ QString undoMenuEntry()
 
 QString undoMenuEntry(const QString &command, int count)
 {
+    return u"Rückgängig: "_s + commandName(command) + u", "_s + files(count);
+}
+
+QString commandName(const QString &command)
+{
     static const QHash<QString, QString> names {{u"both"_s, u"Beides tun"_s},
                                                 {u"numbers"_s, u"Zahlen löschen"_s},
                                                 {u"underscores"_s, u"Unterstriche entfernen"_s}};
-    return u"Rückgängig: "_s + names.value(command, u"Umbenennung"_s) + u", "_s + files(count);
+    return names.value(command, u"Umbenennung"_s);
+}
+
+Message nothingToRenameBack(const RecordedRun &run, bool renamedBefore, int left)
+{
+    const QString last = u"der letzten Umbenennung („"_s + commandName(run.command) + u"“"_s
+                         + (run.started.isValid() ? u", "_s + timeText(run.started) : QString())
+                         + u')';
+    QString why;
+    if (left > 0)
+        why = u"Keine Datei "_s + last
+              + u" kann ihren alten Namen zurückbekommen. Warum, steht in den Details."_s;
+    else if (renamedBefore)
+        why = u"Die Dateien "_s + last + u" haben ihre alten Namen schon wieder."_s;
+    else
+        why = u"Die letzte Umbenennung („"_s + commandName(run.command)
+              + u"“) wurde abgebrochen, bevor sie eine Datei umbenannt hat."_s;
+    return report(u"Es gibt nichts rückgängig zu machen."_s + lineBreak + why, undoTitle);
+}
+
+QString undoStopped(int left)
+{
+    return u"Abgebrochen: "_s + files(left)
+           + (left == 1 ? u" hat noch ihren neuen Namen."_s : u" haben noch ihren neuen Namen."_s)
+           + u" Mit Strg+Z lässt sich auch das rückgängig machen."_s;
 }
 
 QString deleteMenuEntry()

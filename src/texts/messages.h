@@ -67,11 +67,13 @@ struct Tally
 
 Message bothSummary(const Tally &tally);
 Message singleSummary(const Tally &tally);
-// A line of a summary's details: whether the run can be undone.
-QString undoHint();
+// The line under a summary: how the run can be undone, or why it cannot.
+QString undoLine();
 QString notRecorded(const platform::Problem &problem);
 // A line below a summary, when the record lost part of the run.
 QString recordIncomplete(const platform::Problem &problem);
+// The columns of the table of files a run could not rename.
+QStringList failureHeaders();
 
 // Undoing the last run.
 Message nothingToUndo();
@@ -100,6 +102,14 @@ Message undoSummary(const UndoTally &tally);
 // with the files the undo would rename back, or "Rückgängig" when there is no
 // run to undo.
 QString undoMenuEntry(const QString &command, int files);
+// A recorded command as the menu and the undo question name it: "Beides tun".
+QString commandName(const QString &command);
+// Ctrl+Z when the newest run has no file to rename back: why. `renamedBefore`:
+// an earlier undo gave its files their old names; `left`: files that cannot
+// get their old names back, listed in the details.
+Message nothingToRenameBack(const RecordedRun &run, bool renamedBefore, int left);
+// A line added to the undo summary when the undo was stopped with files left.
+QString undoStopped(int left);
 QString undoMenuEntry();
 QString deleteMenuEntry();
 

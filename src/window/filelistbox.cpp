@@ -5,6 +5,7 @@
 #include "platform/naturalorder.h"
 #include "platform/wildcard.h"
 #include "window/plaintooltip.h"
+#include "window/shownnamedelegate.h"
 
 #include <QContextMenuEvent>
 #include <QHelpEvent>
@@ -12,7 +13,6 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QStringListModel>
-#include <QStyledItemDelegate>
 #include <QToolTip>
 #include <QtConcurrent>
 
@@ -40,17 +40,19 @@ public:
 // An entry that the list cuts off, shortened to fit or reaching past the
 // list's edge, shows its whole name as a tool tip. Any other entry leaves
 // the tip to the list, whose own tool tip names the selected file.
-class NameDelegate : public QStyledItemDelegate
+class NameDelegate : public ShownNameDelegate
 {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit NameDelegate(QObject *parent)
+        : ShownNameDelegate(parent)
+    { }
     bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
                    const QModelIndex &index) override
     {
         const QRect shown = option.rect.intersected(view->viewport()->rect());
         if (event->type() != QEvent::ToolTip || !index.isValid()
             || sizeHint(option, index).width() <= shown.width())
-            return QStyledItemDelegate::helpEvent(event, view, option, index);
+            return ShownNameDelegate::helpEvent(event, view, option, index);
         // A name such as "<i>Titel.mp3" would be drawn as markup.
         const QString name = index.data().toString();
         QToolTip::showText(event->globalPos(), plainToolTip(name), view->viewport(), shown);

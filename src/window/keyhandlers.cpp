@@ -83,7 +83,8 @@ void AuswahlFenster::onFile1Menu(const QPoint &at)
     QAction *undo = menu.addAction(offer ? messages::undoMenuEntry(offer->command, offer->files)
                                          : messages::undoMenuEntry());
     undo->setShortcut(QKeySequence::Undo);
-    undo->setEnabled(offer.has_value());
+    // With nothing to rename back, Ctrl+Z still says why.
+    undo->setEnabled(offer && offer->files > 0);
     QAction *remove = menu.addAction(messages::deleteMenuEntry());
     remove->setShortcut(QKeySequence::Delete);
     remove->setEnabled(ui.File1->listIndex() >= 0);

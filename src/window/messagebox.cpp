@@ -1,6 +1,7 @@
 #include "window/messagebox.h"
 
 #include "window/detailtablemodel.h"
+#include "window/shownnamedelegate.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -9,8 +10,9 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLayout>
+#include <QPushButton>
 #include <QScreen>
-#include <QStyledItemDelegate>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTextEdit>
 #include <QTimer>
@@ -42,23 +44,13 @@ QString shown(const QString &text)
     return QString(text).replace(u'\r', u'\n');
 }
 
-// So many rows of the table show at least once the details are open.
+// So many rows of the table show at least once the details are open, where
+// the screen has the room.
 constexpr int shownRows = 15;
-
-// A name keeps its start and its extension when it is shortened; a reason
-// reads from its start.
-class ReasonDelegate : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-protected:
-    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
-    {
-        QStyledItemDelegate::initStyleOption(option, index);
-        option->textElideMode = Qt::ElideRight;
-    }
-};
+// Fewer rows than this would not be a table worth reading.
+constexpr int fewestRows = 4;
+// So many rows are measured for the widths the columns want.
+constexpr int measuredRows = 1000;
 
 } // namespace
 
@@ -87,6 +79,27 @@ MessageBox::MessageBox(const Message &message, QWidget *parent)
         showTable();
     else
         setDetailedText(message.details);
+    // A click on the details button gives it the focus, and a focused button
+    // of a dialog would become its default: Enter would then close the
+    // details instead of answering. It stays a plain button, and the box
+    // keeps its place over the window as it grows and shrinks.
+    if (QAbstractButton *details = detailsButton()) {
+        if (auto *push = qobject_cast<QPushButton *>(details))
+            push->setAutoDefault(false);
+        connect(details, &QAbstractButton::clicked, this,
+                [this] { QTimer::singleShot(0, this, &MessageBox::fitTable); });
+    }
+}
+
+QAbstractButton *MessageBox::detailsButton() const
+{
+    if (auto *buttonBox = findChild<QDialogButtonBox *>()) {
+        for (QAbstractButton *button : buttonBox->buttons()) {
+            if (buttonBox->buttonRole(button) == QDialogButtonBox::ActionRole)
+                return button;
+        }
+    }
+    return nullptr;
 }
 
 // QMessageBox shows its details in a small text field of fixed height; a
@@ -102,15 +115,6 @@ void MessageBox::showTable()
         return;
     text->hide();
     setSizeGripEnabled(true);
-    // The box's own details button shows and hides the area; the box then
-    // lays itself out anew, and the table is fitted once that is done.
-    if (auto *buttonBox = findChild<QDialogButtonBox *>()) {
-        for (QAbstractButton *button : buttonBox->buttons()) {
-            if (buttonBox->buttonRole(button) == QDialogButtonBox::ActionRole)
-                connect(button, &QAbstractButton::clicked, this,
-                        [this] { QTimer::singleShot(0, this, &MessageBox::fitTable); });
-        }
-    }
 }
 
 void MessageBox::makeTable()
@@ -119,8 +123,11 @@ void MessageBox::makeTable()
     table_ = new QTableView(details_);
     table_->setObjectName(u"DetailTable"_s);
     table_->setModel(new DetailTableModel(table, table_));
-    table_->setTextElideMode(Qt::ElideMiddle);
-    table_->setItemDelegateForColumn(table->headers().size() - 1, new ReasonDelegate(table_));
+    // A name keeps its start and its extension when it is shortened; a
+    // reason reads from its start.
+    table_->setItemDelegate(new ShownNameDelegate(table_, Qt::ElideMiddle));
+    table_->setItemDelegateForColumn(int(table->headers().size()) - 1,
+                                     new ShownNameDelegate(table_, Qt::ElideRight));
     table_->setWordWrap(false);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -128,10 +135,9 @@ void MessageBox::makeTable()
     // Uniform rows keep tens of thousands of them cheap.
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().lineSpacing() + 6);
+    // The columns share the box's width, so that whole rows show.
     table_->horizontalHeader()->setStretchLastSection(true);
-    table_->setMinimumHeight(table_->horizontalHeader()->sizeHint().height()
-                             + shownRows * table_->verticalHeader()->defaultSectionSize()
-                             + 2 * table_->frameWidth());
+    table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     details_->layout()->addWidget(table_);
     // Made after the box was shown, it is not shown with it.
     table_->show();
@@ -142,29 +148,100 @@ bool MessageBox::tableShown() const
     return table_ && table_->isVisibleTo(this);
 }
 
-// With the table open the box is wide enough for names, tall enough for
-// fifteen rows and no larger than the screen, and stays on it.
+// With the table open the box is wide enough for the reasons and the names
+// and tall enough for fifteen rows, as far as the screen has room: the box
+// lies inside the screen's free area, the table with its last row and its
+// scroll bar inside the box. Closed, the box goes back to its own size. Either
+// way it stays centred over the window.
 void MessageBox::fitTable()
 {
-    if (!details_ || !details_->isVisibleTo(this))
+    if (!details_)
         return;
+    if (!details_->isVisibleTo(this)) {
+        placeOverWindow(size());
+        return;
+    }
     if (!table_)
         makeTable();
     setMinimumSize(0, 0);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    // The window manager's frame takes its share of the screen too.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize room = screen()->availableGeometry().size() - frame;
+
+    // What the columns want, measured on the first rows, where the
+    // failures and their reasons stand; no name column wants more than
+    // forty characters.
+    const QFontMetrics metrics = table_->fontMetrics();
+    const int padding = 2 * metrics.horizontalAdvance(u'x');
+    const int last = int(table_->model()->columnCount()) - 1;
+    QList<int> wanted(last + 1, 0);
+    for (int row = 0; row < std::min(message_.table->rowCount(), measuredRows); ++row) {
+        for (int column = 0; column <= last; ++column)
+            wanted[column] = std::max(wanted[column],
+                                      metrics.horizontalAdvance(message_.table->cell(row, column)));
+    }
+    int names = 0;
+    for (int column = 0; column <= last; ++column) {
+        wanted[column] = std::max(wanted[column] + padding,
+                                  table_->horizontalHeader()->sectionSizeHint(column));
+        if (column < last) {
+            wanted[column]
+                = std::min(wanted[column], padding + 40 * metrics.horizontalAdvance(u'x'));
+            names += wanted[column];
+        }
+    }
+    const QMargins margins = layout()->contentsMargins();
+    const int around = margins.left() + margins.right() + 2 * table_->frameWidth()
+                       + table_->verticalScrollBar()->sizeHint().width();
+    const int width
+        = std::clamp(around + names + wanted[last], std::min(800, room.width()), room.width());
+    // A reason is what the user must read; the names show their start and
+    // their end, and whole in their tool tips.
+    const int free = width - around;
+    const int reason = std::min(wanted[last], free * 6 / 10);
+    for (int column = 0; column < last; ++column)
+        table_->setColumnWidth(
+            column, std::min(wanted[column], int(qint64(free - reason) * wanted[column] / names)));
+
+    // As many rows as the screen leaves room for, up to fifteen.
+    const int rowHeight = table_->verticalHeader()->defaultSectionSize();
+    const int tableFrame
+        = table_->horizontalHeader()->sizeHint().height() + 2 * table_->frameWidth();
+    const int others = wantedHeight(tableFrame) - tableFrame;
+    const int rows
+        = std::clamp((room.height() - others - tableFrame) / rowHeight, fewestRows, shownRows);
+    placeOverWindow(
+        QSize(width, std::min(room.height(), wantedHeight(tableFrame + rows * rowHeight))));
+}
+
+// The box's height with a table of this height; the table's own area and
+// then the box are laid out anew for it.
+int MessageBox::wantedHeight(int tableHeight)
+{
+    table_->setMinimumHeight(tableHeight);
+    details_->layout()->invalidate();
+    details_->layout()->activate();
+    layout()->invalidate();
+    return layout()->totalSizeHint().height();
+}
+
+// Centred over the window, as the box first opened, and inside the
+// screen's free area.
+void MessageBox::placeOverWindow(const QSize &size)
+{
     const QRect screen = this->screen()->availableGeometry();
-    const QSize wanted(std::min(800, screen.width() * 9 / 10),
-                       std::min(sizeHint().height(), screen.height() * 9 / 10));
-    table_->resizeColumnToContents(0);
-    const int names = (wanted.width() - table_->columnWidth(0)) * 3 / 10;
-    table_->setColumnWidth(1, names);
-    table_->setColumnWidth(2, names);
-    QRect frame(QPoint(), wanted.expandedTo(size()));
-    frame.moveCenter(parentWidget() ? parentWidget()->window()->geometry().center()
-                                    : screen.center());
-    frame.moveTop(std::clamp(frame.top(), screen.top(), screen.bottom() - frame.height()));
-    frame.moveLeft(std::clamp(frame.left(), screen.left(), screen.right() - frame.width()));
-    setGeometry(frame);
+    const QSize frame = frameGeometry().size() - geometry().size();
+    QRect placed(QPoint(), size);
+    placed.moveCenter(parentWidget() ? parentWidget()->window()->geometry().center()
+                                     : screen.center());
+    placed.moveTop(
+        std::clamp(placed.top(), screen.top() + frame.height(),
+                   std::max(screen.top() + frame.height(), screen.bottom() + 1 - placed.height())));
+    placed.moveLeft(
+        std::clamp(placed.left(), screen.left(),
+                   std::max(screen.left(), screen.right() + 1 - frame.width() - placed.width())));
+    setGeometry(placed);
 }
 
 // QMessageBox fixes its size again whenever it lays itself out. While the

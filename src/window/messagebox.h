@@ -29,6 +29,9 @@ private:
     void showTable();
     void makeTable();
     void fitTable();
+    void placeOverWindow(const QSize &size);
+    int wantedHeight(int tableHeight);
+    QAbstractButton *detailsButton() const;
     bool tableShown() const;
 
     Message message_;

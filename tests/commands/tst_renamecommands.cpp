@@ -214,14 +214,18 @@ private Q_SLOTS:
         Bench bench(allFiles, before);
         bench.choices.leadingZeroOnly = leadingZeroOnly;
         bench.prompter.answers = {Answer::Yes};
+        const int listed = bench.list.count();
         bench.run(command);
 
         QCOMPARE(bench.names(), after);
         QCOMPARE(bench.prompter.boxes().size(), 2);
         QCOMPARE(bench.prompter.boxes().last(), report(summary, title(percent)));
         // The run clears the selection and works from its plan; the list is
-        // read again once, at the end.
-        QCOMPARE(bench.list.selections, QList<int> {-1});
+        // read again once, at the end, and keeps the last entry visited
+        // selected where it still has so many.
+        const QList<int> selections
+            = listed <= bench.list.count() ? QList<int> {-1, listed - 1} : QList<int> {-1};
+        QCOMPARE(bench.list.selections, selections);
         QCOMPARE(bench.list.refreshes, 2);
         // Renamed files keep their content.
         for (const QByteArray &name : after)
@@ -264,6 +268,13 @@ private Q_SLOTS:
         QCOMPARE(bench.prompter.boxes().at(2),
                  report(bothText(3, 1, 0, 1) + u"\r1 Datei konnte nicht umbenannt werden."_s,
                         title(u"33.3"_s)));
+        // Under it, in view, how to undo; in its details the file that failed.
+        const Message &summary = bench.prompter.shown.at(2);
+        QCOMPARE(summary.informative,
+                 u"Rückgängig machen mit Strg+Z oder im Kontextmenü der Dateiliste."_s);
+        QVERIFY(summary.table);
+        QCOMPARE(summary.table->text(),
+                 u"01 - a.mp3 → a.mp3: Der Name ist schon an eine Datei vergeben.\n"_s);
     }
 
     // Stopping ends the run after the current file: the list is re-read and

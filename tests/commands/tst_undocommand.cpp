@@ -149,7 +149,8 @@ private Q_SLOTS:
         QCOMPARE(bench.prompter.titles(),
                  (QStringList {u"Rückgängig machen"_s, u"Rückgängig gemacht"_s}));
         QVERIFY(bench.prompter.shown.first().text.startsWith(
-            u"Letzte Umbenennung rückgängig machen?\r\rOrdner: „"_s + bench.dir.path() + u"“"_s));
+            u"Letzte Umbenennung rückgängig machen?\r\rBefehl: Beides tun\rOrdner: „"_s
+            + bench.dir.path() + u"“"_s));
         QCOMPARE(bench.prompter.shown.first().informative, question);
         QCOMPARE(bench.prompter.shown.last().text, summary);
         QCOMPARE(bench.names(), afterUndo);
@@ -158,6 +159,72 @@ private Q_SLOTS:
             if (afterUndo.contains(name) && name != "02 - b.mp3")
                 QCOMPARE(readRawFile(bench.raw(), name), name);
         }
+    }
+
+    // With no file to rename back there is no question: one box says why,
+    // and the run is settled, so that the next Ctrl+Z goes further back.
+    void nothingToRenameBackAsksNothing_data()
+    {
+        QTest::addColumn<bool>("putBackByHand"); // else: cut short before its first rename
+        QTest::addColumn<QString>("why");
+        QTest::newRow("files put back by hand")
+            << true << u"Die Dateien der letzten Umbenennung („Beides tun“, "_s;
+        QTest::newRow("run cut short before its first rename")
+            << false
+            << u"Die letzte Umbenennung („Beides tun“) wurde abgebrochen, bevor sie "
+               u"eine Datei umbenannt hat."_s;
+    }
+    void nothingToRenameBackAsksNothing()
+    {
+        QFETCH(bool, putBackByHand);
+        QFETCH(QString, why);
+        Bench bench(false, {"01 - a.mp3", "02 - b.mp3"});
+        bench.run({runBothCommand});
+        if (putBackByHand) {
+            QVERIFY(
+                QFile::rename(bench.dir.filePath(u"a.mp3"_s), bench.dir.filePath(u"01 - a.mp3"_s)));
+            QVERIFY(
+                QFile::rename(bench.dir.filePath(u"b.mp3"_s), bench.dir.filePath(u"02 - b.mp3"_s)));
+        } else {
+            rewrite(newestRecord(bench),
+                    [](QByteArray &record) { record.truncate(record.indexOf("\nD ") + 1); });
+            QVERIFY(
+                QFile::rename(bench.dir.filePath(u"a.mp3"_s), bench.dir.filePath(u"01 - a.mp3"_s)));
+            QVERIFY(
+                QFile::rename(bench.dir.filePath(u"b.mp3"_s), bench.dir.filePath(u"02 - b.mp3"_s)));
+        }
+        bench.prompter.shown.clear();
+        bench.run({runUndoCommand});
+        bench.run({runUndoCommand});
+        QCOMPARE(bench.prompter.boxes().size(), 2);
+        const Message nothing = bench.prompter.shown.first();
+        QCOMPARE(nothing.buttons, Buttons::Ok);
+        QCOMPARE(nothing.title, u"Rückgängig machen"_s);
+        QVERIFY2(nothing.text.startsWith(u"Es gibt nichts rückgängig zu machen.\r"_s + why),
+                 qPrintable(nothing.text));
+        QCOMPARE(bench.prompter.shown.last().text,
+                 u"Es gibt keine Umbenennung, die sich rückgängig machen ließe."_s);
+        QCOMPARE(bench.names(), (QList<QByteArray> {"01 - a.mp3", "02 - b.mp3"}));
+    }
+
+    // Stopped, an undo keeps what it restored; the rest stays for the next
+    // Ctrl+Z.
+    void aStoppedUndoLeavesTheRestForLater()
+    {
+        Bench bench(false, {"01 - a.mp3", "02 - b.mp3", "03 - c.mp3"});
+        bench.run({runBothCommand});
+        bench.prompter.shown.clear();
+        bench.progress.log.clear();
+        bench.progress.stopAfter = 1;
+        bench.run({runUndoCommand});
+        QCOMPARE(bench.progress.log, (QStringList {u"begin 3"_s, u"advance 1"_s, u"end"_s}));
+        QCOMPARE(bench.names(), (QList<QByteArray> {"03 - c.mp3", "a.mp3", "b.mp3"}));
+        QCOMPARE(bench.prompter.shown.last().text,
+                 u"1 Datei hat ihren alten Namen wieder.\rAbgebrochen: 2 Dateien haben noch "
+                 u"ihren neuen Namen. Mit Strg+Z lässt sich auch das rückgängig machen."_s);
+        bench.progress.stopAfter = 0;
+        bench.run({runUndoCommand});
+        QCOMPARE(bench.names(), (QList<QByteArray> {"01 - a.mp3", "02 - b.mp3", "03 - c.mp3"}));
     }
 
     // A run leaves the record only when every file of it is settled; until

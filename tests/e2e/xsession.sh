@@ -50,9 +50,9 @@ wait_gone() {
 key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
 
 # Starts Xvfb on a display it finds free itself, so that tests can run side
-# by side, and openbox in it.
+# by side, and openbox in it. SCREEN sets the screen's size (1024x768x24).
 start_display() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${SCREEN:-1024x768x24}" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
     pids+=($!)
     for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
     [[ -s $work/display ]] || fail "Xvfb did not start"

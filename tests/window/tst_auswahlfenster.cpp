@@ -492,8 +492,8 @@ private Q_SLOTS:
             << Opening::MenuKey << Before::Run << false << afterRun << choose << undone << all;
         QTest::newRow("a run whose files were put back by hand")
             << Opening::MenuKey << Before::RunPutBackByHand << false
-            << QStringList {u"Rückgängig: Beides tun, 0 Dateien\tCtrl+Z"_s, u'[' + remove + u']'}
-            << choose << undone << all;
+            << QStringList {u"[Rückgängig: Beides tun, 0 Dateien\tCtrl+Z]"_s, u'[' + remove + u']'}
+            << QKeySequence() << QStringList() << all;
         QTest::newRow("list re-read while the menu is open")
             << Opening::RightClick << Before::Nothing << true << QStringList {undo, remove}
             << choose << deleted << QStringList {u"00.mp3"_s} + withoutB;
@@ -630,6 +630,46 @@ private Q_SLOTS:
         QTest::keyClick(control, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(bench.prompter.titles(), titles);
         QCOMPARE(bench.find<FolderTree>(u"Dir1"_s)->path(), bench.path(u"A/Musik"_s));
+    }
+
+    // While a box of the run is open, the entry it concerns is selected and
+    // named by the list's tool tip; afterwards the selection is where
+    // stepping through the list would have left it.
+    void runSelectsTheEntryOfEachBox_data()
+    {
+        QTest::addColumn<QList<Answer>>("answers");
+        QTest::addColumn<QStringList>("seen"); // title: selected index, tool tip
+        QTest::addColumn<int>("selectedAfter");
+        const QString question = u"Bestätigung!: 2, b.mp3"_s;
+        const QString error = u"Fehler geortet!: 1, 02 - b.mp3"_s;
+        QTest::newRow("going on after a failure ends on the last entry")
+            << QList<Answer> {Answer::Yes, Answer::Yes}
+            << QStringList {question, error, u"Ergebnis des Wartens: 50.0% Umbenannt: 3, c d.mp3"_s}
+            << 3;
+        QTest::newRow("Nein after a failure ends on that entry")
+            << QList<Answer> {Answer::Yes, Answer::No} << QStringList {question, error} << 1;
+    }
+    void runSelectsTheEntryOfEachBox()
+    {
+        QFETCH(QList<Answer>, answers);
+        QFETCH(QStringList, seen);
+        QFETCH(int, selectedAfter);
+        WindowBench bench;
+        // "02 - b.mp3" cannot become "b.mp3": that name is taken.
+        for (const QString &name : {u"01 - a.mp3"_s, u"02 - b.mp3"_s, u"b.mp3"_s, u"c_d.mp3"_s})
+            bench.touch(u"A/Musik/"_s + name);
+        bench.open(bench.path(u"A/Musik"_s));
+        auto *list = bench.find<FileListBox>(u"File1"_s);
+        QVERIFY(list->setListIndex(2));
+        QStringList shown;
+        bench.prompter.answers = answers;
+        bench.prompter.onAsk = [&](const Message &message) {
+            shown.append(message.title + u": "_s + QString::number(list->listIndex()) + u", "_s
+                         + list->toolTip());
+        };
+        bench.find<QPushButton>(u"BeidesLöschen"_s)->click();
+        QCOMPARE(shown, seen);
+        QCOMPARE(list->listIndex(), selectedAfter);
     }
 
     void releaseWithoutPressDoesNothing()

@@ -367,10 +367,15 @@ private Q_SLOTS:
         box.show();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
         QVERIFY(!box.table());
+        QAbstractButton *details = nullptr;
         for (QAbstractButton *button : box.buttons()) {
             if (box.buttonRole(button) == QMessageBox::ActionRole)
-                button->click();
+                details = button;
         }
+        QVERIFY(details);
+        // Opened with the mouse, the details button has the focus.
+        details->setFocus(Qt::MouseFocusReason);
+        details->click();
         QTRY_VERIFY(box.table() && box.table()->isVisible()
                     && box.maximumWidth() > box.minimumWidth());
         QTableView *table = box.table();
@@ -381,6 +386,14 @@ private Q_SLOTS:
         QCOMPARE(table->model()->data(first, Qt::ToolTipRole).toString(), Rows().cell(0, 1));
         QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
         QVERIFY(QApplication::clipboard()->text().endsWith(u"1 Datei\n\nalle 30000 Zeilen"_s));
+        // Enter still answers with the default button, and the box with its
+        // table lies inside the screen.
+        QVERIFY(box.screen()->availableGeometry().contains(box.geometry()));
+        QVERIFY(box.rect().contains(
+            table->geometry().translated(table->parentWidget()->mapTo(&box, QPoint()))));
+        QCOMPARE(box.defaultButton(), box.button(QMessageBox::Yes));
+        QTest::keyClick(details, Qt::Key_Return);
+        QCOMPARE(box.clickedButton(), box.button(QMessageBox::Yes));
     }
 
     void windowIcon()

@@ -143,8 +143,8 @@ private Q_SLOTS:
                      u"umbenenannt, weil ihre Werte in akzeptablen Parametern liegen."_s,
                      u"Ergebnis des Wartens: 100.0% Umbenannt"_s, Buttons::Ok, MessageIcon::None}));
         QCOMPARE(list->listCount(), count);
-        QCOMPARE(list->fileName(), QString());
-        QVERIFY(list->setListIndex(count - 1));
+        // The last entry visited stays selected across the re-read.
+        QCOMPARE(list->listIndex(), count - 1);
         QCOMPARE(list->fileName(), u"Lied 40000.mp3"_s);
         QVERIFY(QFile::exists(bench.path(u"A/Musik/Lied 32768.mp3"_s)));
     }
