@@ -224,11 +224,10 @@ QString systemCauseText(const platform::Problem &problem)
     case Cause::WriteProtected:
         return u"Die Datei ist schreibgeschützt."_s;
     case Cause::FileProtected:
-        return u"Die Datei ist geschützt: Sie ist als unveränderlich oder als nur erweiterbar "
-               u"markiert."_s;
+        return u"Die Datei ist gegen Änderungen geschützt (unveränderlich oder nur erweiterbar)."_s;
     case Cause::OwnedByOther:
-        return u"Die Datei gehört einem anderen Benutzer, und in diesem Ordner darf nur ihr "
-               u"Eigentümer sie umbenennen oder löschen."_s;
+        return u"Die Datei gehört einem anderen Benutzer; in diesem Ordner darf nur er sie "
+               u"umbenennen."_s;
     case Cause::NoPermission:
         return u"Keine Berechtigung, in diesem Ordner Dateien umzubenennen."_s;
     case Cause::ReadOnlyMedium:
@@ -243,7 +242,7 @@ QString systemCauseText(const platform::Problem &problem)
     case Cause::FolderOpenToOthers:
         return u"Auch andere Benutzer dürfen in diesem Ordner schreiben."_s;
     case Cause::NoNumbersLeft:
-        return u"Die Aufzeichnungen haben die höchste mögliche Nummer erreicht."_s;
+        return u"Die Aufzeichnungen haben die höchstmögliche Nummer erreicht."_s;
     case Cause::Other:
         break;
     }
@@ -274,8 +273,8 @@ QString causeText(const Reason &reason)
         return u"Der Name ist vielleicht zu lang für dieses Dateisystem; es nennt seine Grenze "
                u"nicht."_s;
     case Kind::RoomMayRunOut:
-        return u"Der neue Name braucht im Ordner mehr Platz als der alte, und dort ist "
-               u"vielleicht keiner mehr frei."_s;
+        return u"Der neue Name braucht im Ordner mehr Platz als der alte; vielleicht ist dort "
+               u"keiner mehr frei."_s;
     }
     return systemCauseText(reason.system);
 }
@@ -318,7 +317,7 @@ QString recordProblemText(const platform::Problem &problem)
                + u" ist nicht sicher: Auch andere Benutzer dürfen darin schreiben."_s;
     case Cause::NoNumbersLeft:
         return u"Die Aufzeichnungen in "_s + folder
-               + u" haben die höchste mögliche Nummer erreicht. Neue Umbenennungen lassen sich "
+               + u" haben die höchstmögliche Nummer erreicht. Neue Umbenennungen lassen sich "
                  u"erst wieder aufzeichnen, wenn dieser Ordner leer ist."_s;
     default:
         break;
@@ -405,12 +404,13 @@ Message singleSummary(const Tally &tally)
 
 QString undoLine()
 {
-    return u"Rückgängig machen mit Strg+Z oder im Kontextmenü der Dateiliste."_s;
+    return u"Diese Umbenennung lässt sich mit Strg+Z oder über das Kontextmenü der Dateiliste "
+           u"rückgängig machen."_s;
 }
 
 QStringList failureHeaders()
 {
-    return {u"Name"_s, u"Neuer Name"_s, u"Grund"_s};
+    return {u"Alter Name"_s, u"Neuer Name"_s, u"Grund"_s};
 }
 
 QString notRecorded(const platform::Problem &problem)
@@ -526,18 +526,17 @@ QString commandName(const QString &command)
 
 Message nothingToRenameBack(const RecordedRun &run, bool renamedBefore, int left)
 {
-    const QString last = u"der letzten Umbenennung („"_s + commandName(run.command) + u"“"_s
-                         + (run.started.isValid() ? u", "_s + timeText(run.started) : QString())
-                         + u')';
+    const QString last
+        = u"der letzten Umbenennung („"_s + commandName(run.command) + u"“"_s + when(run) + u')';
     QString why;
     if (left > 0)
         why = u"Keine Datei "_s + last
-              + u" kann ihren alten Namen zurückbekommen. Warum, steht in den Details."_s;
+              + u" bekommt ihren alten Namen zurück; die Gründe stehen in den Details."_s;
     else if (renamedBefore)
         why = u"Die Dateien "_s + last + u" haben ihre alten Namen schon wieder."_s;
     else
         why = u"Die letzte Umbenennung („"_s + commandName(run.command)
-              + u"“) wurde abgebrochen, bevor sie eine Datei umbenannt hat."_s;
+              + u"“) endete, bevor sie eine Datei umbenannt hat."_s;
     return report(u"Es gibt nichts rückgängig zu machen."_s + lineBreak + why, undoTitle);
 }
 

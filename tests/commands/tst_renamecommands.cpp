@@ -271,7 +271,8 @@ private Q_SLOTS:
         // Under it, in view, how to undo; in its details the file that failed.
         const Message &summary = bench.prompter.shown.at(2);
         QCOMPARE(summary.informative,
-                 u"Rückgängig machen mit Strg+Z oder im Kontextmenü der Dateiliste."_s);
+                 u"Diese Umbenennung lässt sich mit Strg+Z oder über das Kontextmenü der "
+                 u"Dateiliste rückgängig machen."_s);
         QVERIFY(summary.table);
         QCOMPARE(summary.table->text(),
                  u"01 - a.mp3 → a.mp3: Der Name ist schon an eine Datei vergeben.\n"_s);
@@ -413,12 +414,11 @@ private Q_SLOTS:
             << u"Keine Berechtigung, in diesem Ordner Dateien umzubenennen."_s;
         QTest::newRow("protected file")
             << failure(RenameFailure::FileProtected, EPERM)
-            << u"Die Datei ist geschützt: Sie ist als unveränderlich oder als nur erweiterbar "
-               u"markiert."_s;
+            << u"Die Datei ist gegen Änderungen geschützt (unveränderlich oder nur erweiterbar)."_s;
         QTest::newRow("another user's file")
             << failure(RenameFailure::OwnedByOther, EPERM)
-            << u"Die Datei gehört einem anderen Benutzer, und in diesem Ordner darf nur ihr "
-               u"Eigentümer sie umbenennen oder löschen."_s;
+            << u"Die Datei gehört einem anderen Benutzer; in diesem Ordner darf nur er sie "
+               u"umbenennen."_s;
         QTest::newRow("read-only medium") << failure(RenameFailure::ReadOnlyMedium, EROFS)
                                           << u"Der Datenträger ist schreibgeschützt."_s;
         QTest::newRow("name too long") << failure(RenameFailure::NameTooLong, ENAMETOOLONG)

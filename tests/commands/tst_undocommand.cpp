@@ -168,11 +168,11 @@ private Q_SLOTS:
         QTest::addColumn<bool>("putBackByHand"); // else: cut short before its first rename
         QTest::addColumn<QString>("why");
         QTest::newRow("files put back by hand")
-            << true << u"Die Dateien der letzten Umbenennung („Beides tun“, "_s;
+            << true << u"Die Dateien der letzten Umbenennung („Beides tun“ vom "_s;
         QTest::newRow("run cut short before its first rename")
             << false
-            << u"Die letzte Umbenennung („Beides tun“) wurde abgebrochen, bevor sie "
-               u"eine Datei umbenannt hat."_s;
+            << u"Die letzte Umbenennung („Beides tun“) endete, bevor sie eine Datei umbenannt "
+               u"hat."_s;
     }
     void nothingToRenameBackAsksNothing()
     {

@@ -21,6 +21,7 @@ enum class Counted {
     UndoSummaryFailures, // beside 1 restored
     UndoSummaryKept, // of as many failures
     UndoMenuEntry,
+    UndoStopped,
 };
 
 // What a summary adds to its specified lines.
@@ -68,6 +69,8 @@ QString text(Counted counted, int count)
         return messages::undoSummary(undo).text;
     case Counted::UndoMenuEntry:
         return messages::undoMenuEntry(u"both"_s, count);
+    case Counted::UndoStopped:
+        return messages::undoStopped(count);
     }
     return QString();
 }
@@ -137,6 +140,12 @@ private Q_SLOTS:
         rows("undo menu entry", Counted::UndoMenuEntry,
              {u"Rückgängig: Beides tun, 0 Dateien"_s, u"Rückgängig: Beides tun, 1 Datei"_s,
               u"Rückgängig: Beides tun, 2 Dateien"_s});
+        const QString stillToDo = u" noch ihren neuen Namen. Mit Strg+Z lässt sich auch das "
+                                  u"rückgängig machen."_s;
+        rows("undo stopped", Counted::UndoStopped,
+             {u"Abgebrochen: 0 Dateien haben"_s + stillToDo,
+              u"Abgebrochen: 1 Datei hat"_s + stillToDo,
+              u"Abgebrochen: 2 Dateien haben"_s + stillToDo});
     }
 
     void countedTexts()
