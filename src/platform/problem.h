@@ -25,6 +25,7 @@ enum class Cause {
     FileReplaced, // another entry, of `kind`, stands under the name now
     NotAFile, // a folder, a pipe, a socket or a device
     OtherFileThere, // undo: another entry stands under the run's new name
+    ChangedSince, // undo: a file under the run's new name, not provably the run's
     WriteProtected,
     // The folder and the medium.
     NoPermission,
