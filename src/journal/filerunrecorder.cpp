@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 
+#include <cerrno>
+
 namespace namlex {
 
 namespace {
@@ -30,12 +32,15 @@ platform::Problem writeProblem(const QFile &file)
 
 FileRunRecorder::FileRunRecorder(std::unique_ptr<QFile> record, platform::Problem problem,
                                  const RecordFolder &folder, const QString &runFolder,
+                                 const std::optional<platform::VolumePlace> &volume,
                                  const QString &command, const QList<JournalEntry> &planned)
     : record_(std::move(record))
     , problem_(problem)
+    , folder_(&folder)
 {
     if (!record_)
         return;
+    path_ = record_->fileName();
     // About a hundred bytes a file. A disk too full for them is known before
     // the question; the plan itself is written, and waited for, on a worker
     // thread while the user reads the question.
@@ -44,26 +49,27 @@ FileRunRecorder::FileRunRecorder(std::unique_ptr<QFile> record, platform::Proble
     const QStorageInfo storage(journalFolder);
     if (storage.isValid() && storage.bytesAvailable() < size + spareBytes) {
         problem_ = {platform::Cause::NoSpace, std::nullopt, journalFolder};
-        record_->remove();
-        record_.reset();
+        removeRecord();
         return;
     }
-    onDisk_ = std::async(std::launch::async, [this, folder, journalFolder, runFolder, command,
-                                              planned, size] {
+    // The run's folder at once, so that another window can tell what the
+    // question that is open is about.
+    const QByteArray head
+        = journalformat::LineWriter()
+              .text(journalformat::header())
+              .end()
+              .run(QDateTime::currentMSecsSinceEpoch(), runFolder, volume, command)
+              .take();
+    const bool headWritten = record_->write(head) == head.size();
+    onDisk_ = std::async(std::launch::async, [this, journalFolder, planned, size, headWritten] {
         journalformat::LineWriter lines(size);
-        lines.text(journalformat::header()).end();
-        lines.tag('R')
-            .number(QDateTime::currentMSecsSinceEpoch())
-            .name(runFolder)
-            .text(command.toLatin1())
-            .end();
         for (const JournalEntry &entry : planned)
             lines.entry(entry);
         lines.tag('B').number(planned.size()).end();
         const QByteArray plan = lines.take();
-        const bool written = record_->write(plan) == plan.size() && platform::flushToDisk(*record_)
+        const bool written = headWritten && record_->write(plan) == plan.size()
+                             && platform::flushToDisk(*record_)
                              && platform::flushFolderToDisk(journalFolder);
-        folder.prune();
         return written;
     });
 }
@@ -76,9 +82,15 @@ bool FileRunRecorder::planOnDisk()
         return true;
     // A plan that did not reach the disk is no record to undo from.
     problem_ = writeProblem(*record_);
-    record_->remove();
-    record_.reset();
+    removeRecord();
     return false;
+}
+
+void FileRunRecorder::removeRecord()
+{
+    record_->close();
+    QFile::remove(path_);
+    record_.reset();
 }
 
 FileRunRecorder::~FileRunRecorder()
@@ -89,15 +101,29 @@ FileRunRecorder::~FileRunRecorder()
     outcomes_.text("E").end();
     write();
     platform::flushToDisk(*record_);
-    record_->close();
     // A run that renamed nothing has nothing to undo.
     if (renamedCount_ == 0)
-        record_->remove();
+        removeRecord();
+    else
+        record_->close();
 }
 
 bool FileRunRecorder::begin()
 {
-    return planOnDisk();
+    if (!planOnDisk())
+        return false;
+    // From here on, the record is that of a run.
+    const QString started = folder_->start(path_);
+    if (started.isEmpty()) {
+        const int error = errno;
+        problem_
+            = {platform::causeOfError(error), std::nullopt, QFileInfo(path_).absolutePath(), error};
+        removeRecord();
+        return false;
+    }
+    path_ = started;
+    folder_->prune();
+    return true;
 }
 
 void FileRunRecorder::replanned(const QList<JournalEntry> &entries)

@@ -13,8 +13,9 @@ namespace namlex {
 class RecordFolder;
 
 // Records one run in its own file, line by line, each line with a checksum:
-//   NAMLEX-UNDO 2                               the format's version
+//   NAMLEX-UNDO 3                               the format's version
 //   R <started ms> <folder> <command>           the run
+//   V <volume> <inodes kept> <path inside>      where the folder lies, if known
 //   P <index> <old> <new> <identity>            one line per planned rename
 //   B <count>                                   the plan is complete
 //   P <index> <old> <new> <identity>            an entry planned anew
@@ -27,13 +28,17 @@ class RecordFolder;
 // worker thread while the user reads the question, and the first rename
 // waits for it; what happens is appended as the run goes, and flushed at
 // its end. After a crash the record simply stops, maybe within a line.
+// The identity is device, inode, time of birth, kind, size and time of
+// change. While the question is open the record waits under a name of its
+// own, so that no other window takes the question for a run.
 class FileRunRecorder : public RunRecorder
 {
 public:
     // Writes the plan into `record`, a new file this program holds; with
     // `problem` set, the run is not recorded.
     FileRunRecorder(std::unique_ptr<QFile> record, platform::Problem problem,
-                    const RecordFolder &folder, const QString &runFolder, const QString &command,
+                    const RecordFolder &folder, const QString &runFolder,
+                    const std::optional<platform::VolumePlace> &volume, const QString &command,
                     const QList<JournalEntry> &planned);
     ~FileRunRecorder() override;
     FileRunRecorder(const FileRunRecorder &) = delete;
@@ -52,9 +57,13 @@ private:
     // Ends the range of renamed entries that renamed() gathers.
     void closeRange();
     void write();
+    // Closes the record and removes it.
+    void removeRecord();
 
     std::unique_ptr<QFile> record_; // null: the run is not recorded
     platform::Problem problem_;
+    const RecordFolder *folder_ = nullptr;
+    QString path_; // where the record is now
     std::future<bool> onDisk_;
     journalformat::LineWriter outcomes_;
     int rangeFirst_ = -1;

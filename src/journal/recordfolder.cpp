@@ -12,6 +12,7 @@ namespace namlex {
 namespace {
 
 const QString runSuffix = u".run"_s;
+const QString waitingSuffix = u".waiting"_s;
 const QString asideSuffix = u".damaged"_s;
 const QFileDevice::Permissions userOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
@@ -56,11 +57,24 @@ QStringList RecordFolder::records() const
     return newestFirst(QDir(path_).entryList({u"*"_s + runSuffix}, QDir::Files));
 }
 
+QStringList RecordFolder::waitingRecords() const
+{
+    return QDir(path_).entryList({u"*"_s + waitingSuffix}, QDir::Files);
+}
+
+QString RecordFolder::start(const QString &path) const
+{
+    QString started = path;
+    started.chop(waitingSuffix.size());
+    started += runSuffix;
+    return QDir().rename(path, started) ? started : QString();
+}
+
 qint64 RecordFolder::lastSequence() const
 {
     qint64 last = 0;
-    for (const QString &name :
-         QDir(path_).entryList({u"*"_s + runSuffix, u"*"_s + asideSuffix}, QDir::Files))
+    for (const QString &name : QDir(path_).entryList(
+             {u"*"_s + runSuffix, u"*"_s + waitingSuffix, u"*"_s + asideSuffix}, QDir::Files))
         last = std::max(last, sequenceOf(name));
     return last;
 }
@@ -78,7 +92,7 @@ std::variant<std::unique_ptr<QFile>, platform::Problem> RecordFolder::createReco
     qint64 sequence = std::max(counter.readAll().trimmed().toLongLong(), lastSequence());
     auto record = std::make_unique<QFile>();
     do {
-        record->setFileName(filePath(u"%1"_s.arg(++sequence, 16, 10, QChar(u'0')) + runSuffix));
+        record->setFileName(filePath(u"%1"_s.arg(++sequence, 16, 10, QChar(u'0')) + waitingSuffix));
     } while (
         !record->open(QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Unbuffered, userOnly)
         && record->exists());

@@ -25,10 +25,17 @@ public:
     explicit RecordFolder(const QString &path);
 
     // A new, empty record file for the next run, created for this user
-    // alone and locked for this program; or why there can be none.
+    // alone and locked for this program; or why there can be none. It waits
+    // for the run's question, and is no record of a run until start().
     std::variant<std::unique_ptr<QFile>, platform::Problem> createRecord() const;
-    // The names of the record files, newest first.
+    // Makes the waiting record at `path` the record of a run, once its
+    // question was answered with Yes; its new path, or empty on failure.
+    QString start(const QString &path) const;
+    // The names of the records of runs, newest first.
     QStringList records() const;
+    // The names of the records whose question is open, or was when its
+    // program ended.
+    QStringList waitingRecords() const;
     QString filePath(const QString &record) const;
     // Keeps a record that cannot be trusted aside for a look; it is never
     // offered again.

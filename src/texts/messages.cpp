@@ -200,6 +200,8 @@ QString causeText(const platform::Problem &problem)
         return u"Das ist keine Datei, sondern "_s + entryText(problem.kind, Role::Subject) + u'.';
     case Cause::OtherFileThere:
         return u"Unter dem neuen Namen steht jetzt eine andere Datei; sie bleibt, wie sie ist."_s;
+    case Cause::ChangedSince:
+        return u"Die Datei wurde seit der Umbenennung verändert oder neu gespeichert."_s;
     case Cause::WriteProtected:
         return u"Die Datei ist schreibgeschützt."_s;
     case Cause::NoPermission:
@@ -292,6 +294,11 @@ QString renameBackStep()
     return u"zurückbenennen"_s;
 }
 
+QString changedStep()
+{
+    return u"verändert"_s;
+}
+
 QString keepStep()
 {
     return u"bleibt"_s;
@@ -363,20 +370,31 @@ Message folderOfRunUnreachable(const RecordedRun &run)
                        undoTitle);
 }
 
-Message undoQuestion(const RecordedRun &run, int renames, int left)
+Message undoQuestion(const RecordedRun &run, const UndoCounts &counts)
 {
+    const int renames = counts.renames, left = counts.left, changed = counts.changed;
     QString count = files(renames) + (renames == 1 ? u" bekommt ihren"_s : u" bekommen ihren"_s)
                     + u" alten Namen zurück."_s;
     if (left > 0)
         count += u" "_s + files(left) + (left == 1 ? u" bleibt"_s : u" bleiben"_s) + u", wie sie "_s
                  + (left == 1 ? u"ist"_s : u"sind"_s) + u" (siehe Details)."_s;
+    if (changed > 0)
+        count += u" "_s + files(changed) + (changed == 1 ? u" wurde"_s : u" wurden"_s)
+                 + u" seit der Umbenennung verändert (siehe Details)."_s;
     if (!run.finished)
         count += u" Der Lauf wurde unterbrochen."_s;
+    if (counts.questionOpenHere)
+        count += u"\nIn einem anderen Fenster ist noch eine Frage zu einer Umbenennung in diesem "
+                 u"Ordner offen."_s;
     Message message = question(u"Letzte Umbenennung rückgängig machen?"_s + lineBreak + lineBreak
                                    + u"Ordner: "_s + platform::displayName(run.folder) + lineBreak
                                    + u"Zeit: "_s + timeText(run.started),
                                undoTitle);
     message.informative = count;
+    if (changed > 0)
+        message.checkBox = {
+            changed == 1 ? u"Auch die inzwischen veränderte Datei umbenennen"_s
+                         : u"Auch die %1 inzwischen veränderten Dateien umbenennen"_s.arg(changed)};
     return message;
 }
 
@@ -393,6 +411,12 @@ Message undoSummary(const UndoTally &tally)
     if (tally.kept > 0)
         text += lineBreak + u"Für "_s + files(tally.kept)
                 + u" versucht es Strg+Z noch einmal, wenn die Ursache behoben ist."_s;
+    if (tally.changedKept > 0)
+        text += lineBreak
+                + (tally.changedKept == 1
+                       ? u"1 veränderte Datei behält ihren neuen Namen."_s
+                       : u"%1 veränderte Dateien behalten ihren neuen Namen."_s.arg(
+                           tally.changedKept));
     Message message = report(text, u"Rückgängig gemacht"_s);
     for (const UndoTally::Failure &failure : tally.failures)
         message.details += platform::displayName(failure.file.newName) + u" → "_s

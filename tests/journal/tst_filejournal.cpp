@@ -33,8 +33,8 @@ QStringList runFiles(const QString &path)
 // Records a run that renamed one file.
 void recordOneRun(Journal &journal)
 {
-    const std::unique_ptr<RunRecorder> recorder
-        = journal.recordRun(u"/musik"_s, u"both"_s, {{0, u"01 - a.mp3"_s, u"a.mp3"_s, {1, 2, 3}}});
+    const std::unique_ptr<RunRecorder> recorder = journal.recordRun(
+        u"/musik"_s, std::nullopt, u"both"_s, {{0, u"01 - a.mp3"_s, u"a.mp3"_s, {1, 2, 3}}});
     QVERIFY(recorder->begin());
     recorder->renamed(0);
 }
@@ -94,7 +94,7 @@ private Q_SLOTS:
         QTest::newRow("a folder that is not a whole path") << record(
             {"NAMLEX-UNDO 2", "R 1765000000000 " + QByteArray("musik").toHex(), plan, "B 1"})
                                                            << true << QList<Outcome>() << false;
-        QTest::newRow("an unknown version") << record({"NAMLEX-UNDO 3", head.at(1), plan, "B 1"})
+        QTest::newRow("an unknown version") << record({"NAMLEX-UNDO 4", head.at(1), plan, "B 1"})
                                             << true << QList<Outcome>() << false;
     }
 
@@ -151,7 +151,7 @@ private Q_SLOTS:
         FileJournal other(dir.path());
         {
             const std::unique_ptr<RunRecorder> recorder = journal.recordRun(
-                u"/musik"_s, u"both"_s,
+                u"/musik"_s, std::nullopt, u"both"_s,
                 {{0, u"01 - a.mp3"_s, u"a.mp3"_s, {}}, {2, u"02 - b.mp3"_s, u"b.mp3"_s, {}}});
             QVERIFY(recorder->begin());
             recorder->failed(0);
@@ -177,7 +177,7 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::WriteOnly));
         FileJournal journal(dir.filePath(u"file/Namlex"_s));
         const std::unique_ptr<RunRecorder> recorder
-            = journal.recordRun(u"/musik"_s, u"both"_s, {{0, u"a"_s, u"b"_s, {}}});
+            = journal.recordRun(u"/musik"_s, std::nullopt, u"both"_s, {{0, u"a"_s, u"b"_s, {}}});
         QVERIFY(!recorder->problem().ok());
         QVERIFY(!recorder->begin());
     }
