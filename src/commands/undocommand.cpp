@@ -20,6 +20,10 @@ QString folderNow(FileSystem &files, const RecordedRun &run)
     const QStringList now = files.foldersAt(*run.volume);
     if (now.contains(run.folder))
         return run.folder;
+    // A volume whose name does not outlast its mount may be back under its
+    // old path; its files are recognised, or not, one by one.
+    if (now.isEmpty() && !run.volume->lasting())
+        return run.folder;
     return now.value(0);
 }
 

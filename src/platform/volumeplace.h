@@ -23,6 +23,10 @@ struct VolumePlace
     // exFAT hand numbers out afresh at each mount, and may even while
     // mounted; FUSE and network file systems promise nothing.
     bool stableInodes = false;
+    // Whether the volume's name outlasts its mount. A FUSE file system that
+    // does not name its device, such as a disk image mounted with fusefat,
+    // has none that does.
+    bool lasting() const { return !volume.startsWith(QStringLiteral("device:")); }
     bool operator==(const VolumePlace &) const = default;
 };
 

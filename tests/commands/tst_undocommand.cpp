@@ -49,8 +49,9 @@ void recordFolder(Bench &bench, const QByteArray &folder)
 using Remount = std::function<void(const QString &name, platform::FileIdentity &)>;
 
 // How the test presents the folder's volume: as the system says, or as a
-// volume that keeps inode numbers across mounts, or one that does not.
-enum class Volume { AsItIs, KeepsNumbers, NumbersAfresh };
+// volume that keeps inode numbers across mounts, or one that does not, or
+// one that the system cannot name, as a disk image mounted with fusefat.
+enum class Volume { AsItIs, KeepsNumbers, NumbersAfresh, Unnamed };
 
 // Mounted anew: another device number, and where the volume does not keep
 // them, other inode numbers.
@@ -205,6 +206,8 @@ private Q_SLOTS:
         const Change nothing = [](Bench &) {};
         QTest::newRow("a FAT stick plugged in again, mounted elsewhere")
             << Volume::NumbersAfresh << mountedAgain(true) << nothing << false << allBack << before;
+        QTest::newRow("a disk image mounted again where it was, through FUSE")
+            << Volume::Unnamed << mountedAgain(true) << nothing << false << allBack << before;
         QTest::newRow("an ext4 drive on another port")
             << Volume::KeepsNumbers << mountedAgain(false) << nothing << false << allBack << before;
         QTest::newRow("other files under the names on a volume that keeps numbers")
@@ -232,21 +235,24 @@ private Q_SLOTS:
         QFETCH(QList<QByteArray>, afterUndo);
         Bench bench(false, {"01 - a.mp3", "02 - b.mp3", "03 - c.mp3"});
         const QString elsewhere = bench.dir.path() + u"-STICK1"_s;
-        if (volume != Volume::AsItIs) {
+        const bool moves = volume == Volume::KeepsNumbers || volume == Volume::NumbersAfresh;
+        if (volume == Volume::Unnamed)
+            bench.files.place = {u"device:0:40:boot"_s, u"/Musik"_s, false};
+        if (moves) {
             bench.files.place = {u"uuid:1234-ABCD"_s, u"/Musik"_s, volume == Volume::KeepsNumbers};
             bench.files.mountedAt = {elsewhere};
         }
         bench.run({runNumbersCommand});
         since(bench);
         // Mounted anew, under another mount point.
-        if (volume != Volume::AsItIs)
+        if (moves)
             QVERIFY(QDir().rename(bench.dir.path(), elsewhere));
         bench.files.remount = remount;
         bench.prompter.shown.clear();
         bench.prompter.ticks = {ticked};
         bench.run({runUndoCommand});
         bench.files.remount = nullptr;
-        if (volume != Volume::AsItIs)
+        if (moves)
             QVERIFY(QDir().rename(elsewhere, bench.dir.path()));
         QCOMPARE(bench.prompter.shown.first().informative, question);
         QCOMPARE(bool(bench.prompter.shown.first().checkBox), question.contains(u"verändert"_s));
