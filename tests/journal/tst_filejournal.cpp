@@ -76,6 +76,18 @@ private Q_SLOTS:
             << record({"NAMLEX-UNDO 1", "R 1765000000000 " + folder,
                        "P 0 " + a + ' ' + b + " 1 2 100 200 0", "B 1", "D 0", "E"})
             << false << QList<Outcome> {Outcome::Renamed} << true;
+        const QByteArray volume = "V " + QByteArray("uuid:1234-ABCD").toHex() + " 0 ";
+        const QList<QByteArray> third {"NAMLEX-UNDO 3", head.at(1)};
+        const QByteArray planned = "P 0 " + a + ' ' + b + " 1 2 3 0 11 1765000000000000000";
+        QTest::newRow("a record with its folder's place on its volume")
+            << record(third
+                      + QList<QByteArray> {volume + QByteArray("/Musik").toHex(), planned, "B 1",
+                                           "D 0 0", "E"})
+            << false << QList<Outcome> {Outcome::Renamed} << true;
+        QTest::newRow("a place on the volume that is not a whole path")
+            << record(third
+                      + QList<QByteArray> {volume + QByteArray("Musik").toHex(), planned, "B 1"})
+            << true << QList<Outcome>() << false;
         QTest::newRow("a checksum that does not match")
             << QByteArray(whole).replace("D 0 3", "D 0 4") << true << QList<Outcome>() << false;
         QTest::newRow("cut within the plan")
