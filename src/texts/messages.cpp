@@ -201,7 +201,7 @@ QString causeText(const platform::Problem &problem)
     case Cause::OtherFileThere:
         return u"Unter dem neuen Namen steht jetzt eine andere Datei; sie bleibt, wie sie ist."_s;
     case Cause::ChangedSince:
-        return u"Die Datei wurde seit der Umbenennung verändert oder neu gespeichert."_s;
+        return u"Die Datei wurde inzwischen verändert oder neu gespeichert."_s;
     case Cause::WriteProtected:
         return u"Die Datei ist schreibgeschützt."_s;
     case Cause::NoPermission:
@@ -296,7 +296,7 @@ QString renameBackStep()
 
 QString changedStep()
 {
-    return u"verändert"_s;
+    return u"auf Wunsch umbenennen"_s;
 }
 
 QString keepStep()
@@ -380,7 +380,7 @@ Message undoQuestion(const RecordedRun &run, const UndoCounts &counts)
                  + (left == 1 ? u"ist"_s : u"sind"_s) + u" (siehe Details)."_s;
     if (changed > 0)
         count += u" "_s + files(changed) + (changed == 1 ? u" wurde"_s : u" wurden"_s)
-                 + u" seit der Umbenennung verändert (siehe Details)."_s;
+                 + u" inzwischen verändert (siehe Details)."_s;
     if (!run.finished)
         count += u" Der Lauf wurde unterbrochen."_s;
     if (counts.questionOpenHere)
@@ -414,8 +414,8 @@ Message undoSummary(const UndoTally &tally)
     if (tally.changedKept > 0)
         text += lineBreak
                 + (tally.changedKept == 1
-                       ? u"1 veränderte Datei behält ihren neuen Namen."_s
-                       : u"%1 veränderte Dateien behalten ihren neuen Namen."_s.arg(
+                       ? u"1 veränderte Datei behält ihren jetzigen Namen."_s
+                       : u"%1 veränderte Dateien behalten ihren jetzigen Namen."_s.arg(
                            tally.changedKept));
     Message message = report(text, u"Rückgängig gemacht"_s);
     for (const UndoTally::Failure &failure : tally.failures)

@@ -119,11 +119,11 @@ private Q_SLOTS:
                    QVERIFY(QFile::remove(bench.dir.filePath(u"b.mp3"_s)));
                    writeRawFile(bench.raw(), "b.mp3", "");
                })
-            << u"2 Dateien bekommen ihren alten Namen zurück. 1 Datei wurde seit der Umbenennung "
+            << u"2 Dateien bekommen ihren alten Namen zurück. 1 Datei wurde inzwischen "
                u"verändert (siehe Details)."_s
             << QList<QByteArray> {"01 - a_x.mp3", "03 - \xe4_c.mp3", "b.mp3"}
             << u"2 Dateien haben ihren alten Namen zurück.\r1 veränderte Datei behält ihren "
-               u"neuen Namen."_s;
+               u"jetzigen Namen."_s;
         QTest::newRow("tags edited since: still the same file")
             << three << QList<Answer>() << 0
             << Change([](Bench &bench) { writeRawFile(bench.raw(), "b.mp3", "new tags"); })
@@ -202,7 +202,7 @@ private Q_SLOTS:
         const QList<QByteArray> changedLeft {"01 - a.mp3", "03 - c.mp3", "b.mp3"};
         const QString allBack = u"3 Dateien bekommen ihren alten Namen zurück."_s;
         const QString oneChanged = u"2 Dateien bekommen ihren alten Namen zurück. 1 Datei wurde "
-                                   u"seit der Umbenennung verändert (siehe Details)."_s;
+                                   u"inzwischen verändert (siehe Details)."_s;
         const Change nothing = [](Bench &) {};
         QTest::newRow("a FAT stick plugged in again, mounted elsewhere")
             << Volume::NumbersAfresh << mountedAgain(true) << nothing << false << allBack << before;
@@ -212,8 +212,8 @@ private Q_SLOTS:
             << Volume::KeepsNumbers << mountedAgain(false) << nothing << false << allBack << before;
         QTest::newRow("other files under the names on a volume that keeps numbers")
             << Volume::KeepsNumbers << mountedAgain(true) << nothing << false
-            << u"0 Dateien bekommen ihren alten Namen zurück. 3 Dateien wurden seit der "
-               u"Umbenennung verändert (siehe Details)."_s
+            << u"0 Dateien bekommen ihren alten Namen zurück. 3 Dateien wurden inzwischen "
+               u"verändert (siehe Details)."_s
             << QList<QByteArray> {"a.mp3", "b.mp3", "c.mp3"};
         QTest::newRow("FAT: tags edited since, left as the user chose")
             << Volume::NumbersAfresh << mountedAgain(true)
