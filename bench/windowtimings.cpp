@@ -118,10 +118,13 @@ public:
     { }
     double runMs = 0; // from the answer on
 
-    std::unique_ptr<RunRecorder> recordRun(const QString &folder, const QString &command,
+    std::unique_ptr<RunRecorder> recordRun(const QString &folder,
+                                           const std::optional<platform::VolumePlace> &volume,
+                                           const QString &command,
                                            const QList<JournalEntry> &planned) override
     {
-        return std::make_unique<TimedRecorder>(journal.recordRun(folder, command, planned), runMs);
+        return std::make_unique<TimedRecorder>(journal.recordRun(folder, volume, command, planned),
+                                               runMs);
     }
     std::unique_ptr<UndoableRun> latestRun() override { return journal.latestRun(); }
 

@@ -73,8 +73,8 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
     const std::unique_ptr<Folder> folder = outer.files.openFolder(folderPath);
     auto plan = std::make_shared<RunPlan>(
         planRun(outer.list.names(), kind.newName, outer.choices.onlyWithLeadingZero(), *folder));
-    std::unique_ptr<RunRecorder> record
-        = outer.journal.recordRun(folderPath, kind.command, renamesOf(*plan));
+    std::unique_ptr<RunRecorder> record = outer.journal.recordRun(
+        folderPath, outer.files.placeOf(folderPath), kind.command, renamesOf(*plan));
 
     Message confirmation
         = outer.choices.allFilesSelected() ? kind.confirmationAllFiles : kind.confirmationMusicOnly;

@@ -4,6 +4,7 @@
 #include "platform/filesystem.h"
 #include "platform/namerules.h"
 #include "platform/problem.h"
+#include "platform/volumeplace.h"
 
 #include <QString>
 #include <QStringList>
@@ -63,6 +64,11 @@ public:
     // A folder that cannot be opened answers every question with nothing
     // and refuses every change.
     virtual std::unique_ptr<Folder> openFolder(const QString &path) = 0;
+    // Where the folder lies on its volume; empty when the system does not say.
+    virtual std::optional<platform::VolumePlace> placeOf(const QString &path) = 0;
+    // Where the folder that lay at `place` can be reached now; empty when its
+    // volume is not mounted.
+    virtual QStringList foldersAt(const platform::VolumePlace &place) = 0;
 };
 
 } // namespace namlex

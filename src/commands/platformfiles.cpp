@@ -51,4 +51,14 @@ std::unique_ptr<Folder> PlatformFileSystem::openFolder(const QString &path)
     return std::make_unique<PlatformFolder>(platform::FolderHandle::open(path));
 }
 
+std::optional<platform::VolumePlace> PlatformFileSystem::placeOf(const QString &path)
+{
+    return platform::volumePlaceOf(path);
+}
+
+QStringList PlatformFileSystem::foldersAt(const platform::VolumePlace &place)
+{
+    return platform::foldersAt(place);
+}
+
 } // namespace namlex

@@ -64,9 +64,8 @@ void simulate(RunPlan &plan, qsizetype first, const FolderState &folder)
         }
         const std::optional<platform::EntryState> state
             = entry.how.tooLongToEdit ? std::nullopt : folder.stateOf(place, oldName);
-        const std::optional<platform::FileIdentity> identity
-            = state ? std::optional(state->identity) : std::nullopt;
-        entry.file.identity = identity.value_or(platform::FileIdentity {});
+        const platform::FileIdentity *identity = state ? &state->identity : nullptr;
+        entry.file.identity = identity ? *identity : platform::FileIdentity {};
         const std::optional<NameHolders::Holder> holder
             = entry.how.tooLongToEdit ? std::nullopt : holders.of(newName);
         if (entry.how.tooLongToEdit)

@@ -7,9 +7,11 @@ namespace namlex {
 // Ctrl+Z: after a confirmation that shows what it will do, renames the
 // files of the newest recorded run back to their old names, newest first. A
 // file is renamed back only when it is provably the file that the run
-// renamed: under the name the run gave it, with the identity recorded for
-// it. Nothing is ever deleted. The run stays to be undone while any of its
-// files could still be renamed back later.
+// renamed: under the name the run gave it, proven or recognised by what was
+// recorded of it. A file that may have been saved anew since is renamed
+// back only when the user ticks the question's check box. Nothing is ever
+// deleted. The run stays to be undone while any of its files could still be
+// renamed back later.
 void runUndoCommand(const CommandContext &context);
 
 // What Ctrl+Z would undo now, for a menu to name: the command of the newest

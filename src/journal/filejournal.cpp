@@ -12,11 +12,12 @@ class FileUndoableRun : public UndoableRun
 {
 public:
     FileUndoableRun(const RecordFolder &folder, std::unique_ptr<platform::PlainFile> record,
-                    RecordedRun run, bool busy)
+                    RecordedRun run, bool busy, bool questionOpenHere)
         : folder_(folder)
         , record_(std::move(record))
         , run_(std::move(run))
         , busy_(busy)
+        , questionOpenHere_(questionOpenHere)
     { }
     ~FileUndoableRun() override
     {
@@ -28,6 +29,7 @@ public:
 
     const RecordedRun &run() const override { return run_; }
     bool busy() const override { return busy_; }
+    bool questionOpenHere() const override { return questionOpenHere_; }
     void settle(int index) override
     {
         settled_.tag('S').number(index).end();
@@ -48,6 +50,7 @@ private:
     std::unique_ptr<platform::PlainFile> record_;
     RecordedRun run_;
     bool busy_;
+    bool questionOpenHere_;
     journalformat::LineWriter settled_;
 };
 
@@ -57,15 +60,39 @@ FileJournal::FileJournal(const QString &folder)
     : records_(folder)
 { }
 
-std::unique_ptr<RunRecorder> FileJournal::recordRun(const QString &folder, const QString &command,
-                                                    const QList<JournalEntry> &planned)
+std::unique_ptr<RunRecorder> FileJournal::recordRun(
+    const QString &folder, const std::optional<platform::VolumePlace> &volume,
+    const QString &command, const QList<JournalEntry> &planned)
 {
     auto created = records_.createRecord();
     if (auto *problem = std::get_if<platform::Problem>(&created))
-        return std::make_unique<FileRunRecorder>(nullptr, *problem, records_, folder, command,
-                                                 planned);
+        return std::make_unique<FileRunRecorder>(nullptr, *problem, records_, folder, volume,
+                                                 command, planned);
     return std::make_unique<FileRunRecorder>(std::move(std::get<0>(created)), platform::Problem {},
-                                             records_, folder, command, planned);
+                                             records_, folder, volume, command, planned);
+}
+
+QStringList FileJournal::foldersWaiting()
+{
+    QStringList folders;
+    for (const QString &name : records_.waitingRecords()) {
+        const std::unique_ptr<platform::PlainFile> record = records_.openRecord(name);
+        if (!record)
+            continue;
+        const bool waiting = !platform::tryLock(*record);
+        if (waiting) {
+            // The plan may not be written yet; then the folder is not known.
+            const QByteArray head = record->read(64 * 1024);
+            const QString folder = journalformat::parse(head).folder;
+            if (!folder.isEmpty())
+                folders.append(folder);
+        } else if (!journalformat::parse(record->readAll()).damaged) {
+            // Its program ended before the question was answered: it never
+            // renamed anything. One that is not whole may be being made.
+            record->remove();
+        }
+    }
+    return folders;
 }
 
 std::unique_ptr<UndoableRun> FileJournal::latestRun()
@@ -94,7 +121,9 @@ std::unique_ptr<UndoableRun> FileJournal::latestRun()
         }
         if (busy)
             record->close();
-        return std::make_unique<FileUndoableRun>(records_, std::move(record), std::move(run), busy);
+        const bool questionOpenHere = foldersWaiting().contains(run.folder);
+        return std::make_unique<FileUndoableRun>(records_, std::move(record), std::move(run), busy,
+                                                 questionOpenHere);
     }
     return nullptr;
 }

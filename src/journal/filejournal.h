@@ -14,11 +14,17 @@ class FileJournal : public Journal
 public:
     explicit FileJournal(const QString &folder);
 
-    std::unique_ptr<RunRecorder> recordRun(const QString &folder, const QString &command,
+    std::unique_ptr<RunRecorder> recordRun(const QString &folder,
+                                           const std::optional<platform::VolumePlace> &volume,
+                                           const QString &command,
                                            const QList<JournalEntry> &planned) override;
     std::unique_ptr<UndoableRun> latestRun() override;
 
 private:
+    // The folders of the runs whose question is open in another window; a
+    // record left waiting by a program that ended is removed, as nothing of
+    // it was renamed.
+    QStringList foldersWaiting();
     RecordFolder records_;
 };
 

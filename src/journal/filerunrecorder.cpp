@@ -42,13 +42,16 @@ platform::Problem append(QFile &record, const QByteArray &bytes, bool flush)
 
 FileRunRecorder::FileRunRecorder(std::unique_ptr<platform::PlainFile> record,
                                  platform::Problem problem, const RecordFolder &folder,
-                                 const QString &runFolder, const QString &command,
-                                 const QList<JournalEntry> &planned)
+                                 const QString &runFolder,
+                                 const std::optional<platform::VolumePlace> &volume,
+                                 const QString &command, const QList<JournalEntry> &planned)
     : record_(std::move(record))
     , problem_(problem)
+    , folder_(&folder)
 {
     if (!record_)
         return;
+    path_ = record_->fileName();
     // About a hundred bytes a file. A disk too full for them is known before
     // the question; the plan itself is written, and waited for, on a worker
     // thread while the user reads the question.
@@ -57,32 +60,35 @@ FileRunRecorder::FileRunRecorder(std::unique_ptr<platform::PlainFile> record,
     const QStorageInfo storage(journalFolder);
     if (storage.isValid() && storage.bytesAvailable() < size + spareBytes) {
         problem_ = {platform::Cause::NoSpace, std::nullopt, journalFolder};
-        record_->remove();
-        record_.reset();
+        removeRecord();
         return;
     }
-    onDisk_ = std::async(std::launch::async,
-                         [this, folder, journalFolder, runFolder, command, planned, size] {
-                             journalformat::LineWriter lines(size);
-                             lines.text(journalformat::header()).end();
-                             lines.tag('R')
-                                 .number(QDateTime::currentMSecsSinceEpoch())
-                                 .name(runFolder)
-                                 .text(command.toLatin1())
-                                 .end();
-                             for (const JournalEntry &entry : planned)
-                                 lines.entry(entry);
-                             lines.tag('B').number(planned.size()).end();
-                             markAt_ = lines.size();
-                             lines.tag('L').number(0).end();
-                             const QByteArray plan = lines.take();
-                             platform::Problem problem = append(*record_, plan, true);
-                             if (problem.ok() && !platform::flushFolderToDisk(journalFolder))
-                                 problem = {platform::Cause::Other, std::nullopt, journalFolder};
-                             written_ = plan.size();
-                             folder.prune();
-                             return problem;
-                         });
+    // The run's folder at once, so that another window can tell what the
+    // question that is open is about.
+    const QByteArray head
+        = journalformat::LineWriter()
+              .text(journalformat::header())
+              .end()
+              .run(QDateTime::currentMSecsSinceEpoch(), runFolder, volume, command)
+              .take();
+    const platform::Problem headProblem = append(*record_, head, false);
+    onDisk_ = std::async(std::launch::async, [this, journalFolder, planned, size, head,
+                                              headProblem] {
+        if (!headProblem.ok())
+            return headProblem;
+        journalformat::LineWriter lines(size);
+        for (const JournalEntry &entry : planned)
+            lines.entry(entry);
+        lines.tag('B').number(planned.size()).end();
+        markAt_ = head.size() + lines.size();
+        lines.tag('L').number(0).end();
+        const QByteArray plan = lines.take();
+        platform::Problem problem = append(*record_, plan, true);
+        if (problem.ok() && !platform::flushFolderToDisk(journalFolder))
+            problem = {platform::Cause::Other, std::nullopt, journalFolder};
+        written_ = head.size() + plan.size();
+        return problem;
+    });
 }
 
 bool FileRunRecorder::planOnDisk()
@@ -93,9 +99,15 @@ bool FileRunRecorder::planOnDisk()
     if (problem_.ok())
         return true;
     // A plan that did not reach the disk is no record to undo from.
-    record_->remove();
-    record_.reset();
+    removeRecord();
     return false;
+}
+
+void FileRunRecorder::removeRecord()
+{
+    record_->close();
+    QFile::remove(path_);
+    record_.reset();
 }
 
 FileRunRecorder::~FileRunRecorder()
@@ -115,18 +127,31 @@ platform::Problem FileRunRecorder::end()
     }
     if (!lost_.ok())
         markIncomplete();
-    record_->close();
     // A run that renamed nothing has nothing to undo.
     if (renamedCount_ == 0) {
-        record_->remove();
-        lost_ = {};
+        removeRecord();
+        return {};
     }
+    record_->close();
     return lost_;
 }
 
 bool FileRunRecorder::begin()
 {
-    return planOnDisk();
+    if (!planOnDisk())
+        return false;
+    // From here on, the record is that of a run.
+    const QString started = folder_->start(path_);
+    if (started.isEmpty()) {
+        const int error = errno;
+        problem_
+            = {platform::causeOfError(error), std::nullopt, QFileInfo(path_).absolutePath(), error};
+        removeRecord();
+        return false;
+    }
+    path_ = started;
+    folder_->prune();
+    return true;
 }
 
 void FileRunRecorder::replanned(const QList<JournalEntry> &entries)

@@ -13,8 +13,9 @@ namespace namlex {
 class RecordFolder;
 
 // Records one run in its own file, line by line, each line with a checksum:
-//   NAMLEX-UNDO 2                               the format's version
+//   NAMLEX-UNDO 3                               the format's version
 //   R <started ms> <folder> <command>           the run
+//   V <volume> <inodes kept> <path inside>      where the folder lies, if known
 //   P <index> <old> <new> <identity>            one line per planned rename
 //   B <count>                                   the plan is complete
 //   L <lost>                                    1: the run went on after
@@ -34,13 +35,17 @@ class RecordFolder;
 // that the record never has a gap; when it still cannot be written at the
 // end, the "L" line, written with the plan, is overwritten in place, which
 // takes no more room.
+// The identity is device, inode, time of birth, kind, size and time of
+// change. While the question is open the record waits under a name of its
+// own, so that no other window takes the question for a run.
 class FileRunRecorder : public RunRecorder
 {
 public:
     // Writes the plan into `record`, a new file this program holds; with
     // `problem` set, the run is not recorded.
     FileRunRecorder(std::unique_ptr<platform::PlainFile> record, platform::Problem problem,
-                    const RecordFolder &folder, const QString &runFolder, const QString &command,
+                    const RecordFolder &folder, const QString &runFolder,
+                    const std::optional<platform::VolumePlace> &volume, const QString &command,
                     const QList<JournalEntry> &planned);
     ~FileRunRecorder() override;
     FileRunRecorder(const FileRunRecorder &) = delete;
@@ -64,9 +69,13 @@ private:
     bool write();
     // Says in the record that it ends before the run did.
     void markIncomplete();
+    // Closes the record and removes it.
+    void removeRecord();
 
     std::unique_ptr<platform::PlainFile> record_; // null: the run is not recorded
     platform::Problem problem_;
+    const RecordFolder *folder_ = nullptr;
+    QString path_; // where the record is now
     std::future<platform::Problem> onDisk_;
     journalformat::LineWriter outcomes_;
     int rangeFirst_ = -1;

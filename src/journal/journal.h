@@ -2,6 +2,7 @@
 
 #include "platform/filesystem.h"
 #include "platform/problem.h"
+#include "platform/volumeplace.h"
 
 #include <QDateTime>
 #include <QList>
@@ -39,6 +40,13 @@ struct RecordedRun
     QString id;
     QDateTime started;
     QString folder;
+    // Where the folder lies on its volume, so that an undo finds it again
+    // after the volume was mounted anew; empty: not recorded.
+    std::optional<platform::VolumePlace> volume;
+    // The record's format, which says what the entries' identities hold:
+    // 1 size and time of change but no time of birth, 2 the time of birth
+    // but no size and time, 3 all of them.
+    int version = 0;
     QString command; // the rename command that made the run; empty: not recorded
     QList<Entry> entries; // in the order the run went
     bool finished = false; // false: the run was cut short, by a crash say
@@ -73,7 +81,8 @@ public:
     // Why the run cannot be recorded, and so not be undone; ok(): it is
     // being recorded.
     virtual platform::Problem problem() const = 0;
-    // Before the first rename: true once the plan is safely on disk.
+    // Before the first rename, once the question was answered with Yes:
+    // true once the plan is safely on disk.
     virtual bool begin() = 0;
     // Entries planned anew while the run was under way; on disk when this
     // returns, before any of them is renamed.
@@ -96,6 +105,9 @@ public:
     // The run is still going, in another window or program: it cannot be
     // undone now, and nothing of it is held.
     virtual bool busy() const = 0;
+    // Another window's question about a run in this run's folder is still
+    // open: an undo now changes the folder that question showed.
+    virtual bool questionOpenHere() const = 0;
     // This entry needs no undo any more.
     virtual void settle(int index) = 0;
     // Takes the run off the list of runs to undo: every entry is settled,
@@ -110,12 +122,15 @@ class Journal
 public:
     virtual ~Journal() = default;
     // Starts the record of a run of `command` (a short word, such as
-    // "both") that plans to rename `planned` in `folder`. The record is made,
-    // and the room for it checked, before this returns, so that a data folder
-    // that is full, read-only or missing is known before the question; the
-    // plan is written meanwhile, and RunRecorder::begin() waits for it.
-    virtual std::unique_ptr<RunRecorder> recordRun(const QString &folder, const QString &command,
-                                                   const QList<JournalEntry> &planned)
+    // "both") that plans to rename `planned` in `folder`, which lies at
+    // `volume`. The record is made, and the room for it checked, before this
+    // returns, so that a data folder that is full, read-only or missing is
+    // known before the question; the plan is written meanwhile, and
+    // RunRecorder::begin() waits for it. Until begin(), the run waits for its
+    // question: it is no run another window must wait for.
+    virtual std::unique_ptr<RunRecorder> recordRun(
+        const QString &folder, const std::optional<platform::VolumePlace> &volume,
+        const QString &command, const QList<JournalEntry> &planned)
         = 0;
     // The newest run with entries left to undo; null when there is none.
     virtual std::unique_ptr<UndoableRun> latestRun() = 0;

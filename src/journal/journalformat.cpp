@@ -17,10 +17,11 @@ namespace namlex::journalformat {
 
 namespace {
 
-const QByteArray version = "NAMLEX-UNDO 2";
-// Identified files by size and time of change too, and recorded renames
-// one line each; still read, so that runs recorded before stay undoable.
-const QByteArray firstVersion = "NAMLEX-UNDO 1";
+// The versions read, each at its place: the first identified files by
+// device, inode, size and time of change, and recorded renames one line
+// each; the second by device, inode and time of birth. Both are still read,
+// so that runs recorded before stay undoable.
+const std::array<QByteArray, 3> versions {"NAMLEX-UNDO 1", "NAMLEX-UNDO 2", "NAMLEX-UNDO 3"};
 
 // CRC-32 (as zlib's), eight bytes a step: the plan of a large run is
 // checksummed line by line before its first rename.
@@ -99,33 +100,40 @@ std::optional<qint64> numberFrom(const QByteArray &text)
     return ok ? std::optional(value) : std::nullopt;
 }
 
-// "P <index> <old> <new> <device> <inode> <born> <kind>"; the first
-// version had size and time of change in place of the time of birth.
-std::optional<JournalEntry> entryFrom(const QList<QByteArray> &fields, bool first)
+// "P <index> <old> <new> <device> <inode> <born> <kind> <size> <time>";
+// the first version had "<size> <time> <kind>" after the inode, the second
+// ended after the kind.
+std::optional<JournalEntry> entryFrom(const QList<QByteArray> &fields, int version)
 {
-    const qsizetype expected = first ? 9 : 8;
-    if (fields.size() != expected)
+    enum Field { Index, Device, Inode, Born, Kind, Size, Time, Count };
+    // Where each field is in the line; 0: the version has no such field.
+    static const std::array<std::array<qsizetype, Count>, 3> places {{
+        {1, 4, 5, 0, 8, 6, 7},
+        {1, 4, 5, 6, 7, 0, 0},
+        {1, 4, 5, 6, 7, 8, 9},
+    }};
+    static const std::array<qsizetype, 3> sizes {9, 8, 10};
+    if (version < 1 || version > 3 || fields.size() != sizes[size_t(version - 1)])
         return std::nullopt;
-    const QList<qsizetype> at
-        = first ? QList<qsizetype> {1, 4, 5, 8} : QList<qsizetype> {1, 4, 5, 6, 7};
-    std::array<qint64, 5> numbers {};
-    for (qsizetype i = 0; i < at.size(); ++i) {
-        const std::optional<qint64> number = numberFrom(fields.at(at[i]));
+    std::array<qint64, Count> numbers {};
+    for (size_t field = 0; field < Count; ++field) {
+        const qsizetype at = places[size_t(version - 1)][field];
+        const std::optional<qint64> number = at > 0 ? numberFrom(fields.at(at)) : qint64(0);
         if (!number)
             return std::nullopt;
-        numbers[size_t(i)] = *number;
+        numbers[field] = *number;
     }
-    const qint64 kind = first ? numbers[3] : numbers[4];
-    const qint64 born = first ? 0 : numbers[3];
     const std::optional<QString> oldName = nameFrom(fields.at(2));
     const std::optional<QString> newName = nameFrom(fields.at(3));
-    if (!oldName || !newName || numbers[0] < 0 || numbers[0] > std::numeric_limits<int>::max()
-        || kind < 0 || kind > int(platform::EntryKind::Other))
+    if (!oldName || !newName || numbers[Index] < 0
+        || numbers[Index] > std::numeric_limits<int>::max() || numbers[Kind] < 0
+        || numbers[Kind] > int(platform::EntryKind::Other))
         return std::nullopt;
-    return JournalEntry {int(numbers[0]),
+    return JournalEntry {int(numbers[Index]),
                          *oldName,
                          *newName,
-                         {numbers[1], numbers[2], born, platform::EntryKind(kind)}};
+                         {numbers[Device], numbers[Inode], numbers[Born],
+                          platform::EntryKind(numbers[Kind]), numbers[Size], numbers[Time]}};
 }
 
 // The content of a whole line, or empty optional when its checksum fails.
@@ -141,7 +149,7 @@ std::optional<QByteArray> contentOf(const QByteArray &line)
 
 QByteArray header()
 {
-    return version;
+    return versions.back();
 }
 
 LineWriter::LineWriter(qsizetype reserve)
@@ -213,7 +221,23 @@ LineWriter &LineWriter::entry(const JournalEntry &entry)
         .number(id.inode)
         .number(id.bornNs)
         .number(int(id.kind))
+        .number(id.size)
+        .number(id.modifiedNs)
         .end();
+}
+
+LineWriter &LineWriter::run(qint64 startedMs, const QString &folder,
+                            const std::optional<platform::VolumePlace> &volume,
+                            const QString &command)
+{
+    tag('R').number(startedMs).name(folder).text(command.toLatin1()).end();
+    if (volume)
+        tag('V')
+            .name(volume->volume)
+            .number(volume->stableInodes ? 1 : 0)
+            .name(volume->pathInside)
+            .end();
+    return *this;
 }
 
 QByteArray LineWriter::take()
@@ -234,9 +258,10 @@ namespace {
 class Parser
 {
 public:
-    Parser(RecordedRun &run, bool first)
+    Parser(RecordedRun &run, int version)
         : run(run)
-        , first(first)
+        , version(version)
+        , first(version == 1)
     { }
 
     bool take(qsizetype line, const QByteArray &content)
@@ -245,8 +270,10 @@ public:
         const QByteArray &tag = fields.first();
         if (line == 1)
             return takeRun(tag, fields);
+        if (line == 2 && tag == "V" && version >= 3)
+            return takeVolume(fields);
         if (tag == "P") {
-            const std::optional<JournalEntry> entry = entryFrom(fields, first);
+            const std::optional<JournalEntry> entry = entryFrom(fields, version);
             // Before "B" every entry is planned once; after it, an entry is
             // planned anew.
             if (!entry || (!planComplete && entries.contains(entry->index)))
@@ -269,7 +296,7 @@ public:
         }
         if (tag == "U" && first) {
             // Renamed otherwise than planned; it replaces the plan's entry.
-            const std::optional<JournalEntry> entry = entryFrom(fields, first);
+            const std::optional<JournalEntry> entry = entryFrom(fields, version);
             if (entry)
                 entries.insert(entry->index, {*entry, RecordedRun::Outcome::Renamed});
             return entry.has_value();
@@ -298,6 +325,19 @@ private:
         run.started = QDateTime::fromMSecsSinceEpoch(*started);
         run.folder = *folder;
         run.command = QString::fromLatin1(command);
+        return true;
+    }
+
+    // "V <volume> <inodes kept: 0 or 1> <path inside the volume>".
+    bool takeVolume(const QList<QByteArray> &fields)
+    {
+        if (fields.size() != 4 || (fields.at(2) != "0" && fields.at(2) != "1"))
+            return false;
+        const std::optional<QString> volume = textFrom(fields.at(1));
+        const std::optional<QString> inside = textFrom(fields.at(3));
+        if (!volume || volume->isEmpty() || !inside || !inside->startsWith(u'/'))
+            return false;
+        run.volume = platform::VolumePlace {*volume, *inside, fields.at(2) == "1"};
         return true;
     }
 
@@ -336,6 +376,7 @@ private:
     }
 
     RecordedRun &run;
+    const int version;
     const bool first;
     QMap<int, RecordedRun::Entry> entries;
     bool planComplete = false;
@@ -356,9 +397,11 @@ RecordedRun parse(const QByteArray &record)
         if (!content)
             return run;
         if (i == 0) {
-            if (*content != version && *content != firstVersion)
+            const auto known = std::find(versions.begin(), versions.end(), *content);
+            if (known == versions.end())
                 return run;
-            parser.emplace(run, *content == firstVersion);
+            run.version = int(known - versions.begin()) + 1;
+            parser.emplace(run, run.version);
         } else if (!parser->take(i, *content)) {
             return run;
         }

@@ -22,6 +22,10 @@ public:
     LineWriter &end();
     // "P" with the entry's index, names and identity.
     LineWriter &entry(const JournalEntry &entry);
+    // "R" with the run's start, folder and command, and "V" with the
+    // folder's place on its volume where it is known.
+    LineWriter &run(qint64 startedMs, const QString &folder,
+                    const std::optional<platform::VolumePlace> &volume, const QString &command);
     // The lines so far, leaving the writer empty.
     QByteArray take();
     qsizetype size() const { return out_.size(); }
@@ -39,7 +43,7 @@ QByteArray line(const QByteArray &content);
 // A record read back. It is damaged unless its version is known, its plan
 // is complete, every whole line carries its checksum, its folder is an
 // absolute path and every name a plain name in it; a last line cut off by a
-// crash is no damage. Records of the format's first version are read too.
+// crash is no damage. Records of the format's earlier versions are read too.
 RecordedRun parse(const QByteArray &record);
 
 } // namespace namlex::journalformat

@@ -14,6 +14,7 @@ namespace namlex {
 namespace {
 
 const QString runSuffix = u".run"_s;
+const QString waitingSuffix = u".waiting"_s;
 const QString asideSuffix = u".damaged"_s;
 // Links are never followed from here: a link planted in the folder could
 // lead its writes to any file of the user's.
@@ -74,11 +75,24 @@ QStringList RecordFolder::records() const
     return newestFirst(QDir(path_).entryList({u"*"_s + runSuffix}, plainFiles));
 }
 
+QStringList RecordFolder::waitingRecords() const
+{
+    return QDir(path_).entryList({u"*"_s + waitingSuffix}, plainFiles);
+}
+
+QString RecordFolder::start(const QString &path) const
+{
+    QString started = path;
+    started.chop(waitingSuffix.size());
+    started += runSuffix;
+    return QDir().rename(path, started) ? started : QString();
+}
+
 qint64 RecordFolder::lastSequence() const
 {
     qint64 last = 0;
-    for (const QString &name :
-         QDir(path_).entryList({u"*"_s + runSuffix, u"*"_s + asideSuffix}, plainFiles))
+    for (const QString &name : QDir(path_).entryList(
+             {u"*"_s + runSuffix, u"*"_s + waitingSuffix, u"*"_s + asideSuffix}, plainFiles))
         last = std::max(last, sequenceOf(name));
     return last;
 }
@@ -119,7 +133,7 @@ std::variant<std::unique_ptr<platform::PlainFile>, platform::Problem> RecordFold
             return inFolder({platform::Cause::NoNumbersLeft}, path_);
         ++sequence;
         record = std::make_unique<platform::PlainFile>(
-            filePath(u"%1"_s.arg(sequence, 16, 10, QChar(u'0')) + runSuffix));
+            filePath(u"%1"_s.arg(sequence, 16, 10, QChar(u'0')) + waitingSuffix));
         problem
             = record->openPlain(QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Unbuffered);
     } while (problem.cause == platform::Cause::NameTaken);

@@ -27,12 +27,19 @@ public:
     // A new, empty record file for the next run, created for this user
     // alone and locked for this program; or why there can be none. The
     // folder is made for the user alone where it is missing, and used only
-    // when it can be trusted (see makePrivateFolder).
+    // when it can be trusted (see makePrivateFolder). The record waits for
+    // the run's question, and is no record of a run until start().
     std::variant<std::unique_ptr<platform::PlainFile>, platform::Problem> createRecord() const;
+    // Makes the waiting record at `path` the record of a run, once its
+    // question was answered with Yes; its new path, or empty on failure.
+    QString start(const QString &path) const;
     // Why the folder is not to be used as it is; ok(): it may be.
     platform::Problem trust() const;
-    // The names of the record files, newest first; links are left out.
+    // The names of the records of runs, newest first; links are left out.
     QStringList records() const;
+    // The names of the records whose question is open, or was when its
+    // program ended.
+    QStringList waitingRecords() const;
     // Opens a record for reading and, where it can be, writing; null when
     // it cannot be opened or is no plain file.
     std::unique_ptr<platform::PlainFile> openRecord(const QString &record) const;

@@ -10,16 +10,26 @@ namespace namlex::platform {
 // What stands at a path.
 enum class EntryKind { File, Folder, Link, Other };
 
-// Enough of a file to recognise it later, also after its content or tags
-// were changed: the device and inode, and the time the file was made where
-// the file system keeps one, so that a reused inode is not taken for it.
+// Enough of a file to recognise it later. While its volume stays mounted,
+// the device and inode, and the time the file was made where the file
+// system keeps one, so that a reused inode is not taken for it, prove it the
+// same file, also after its content or tags were changed: == compares these.
+// Size and time of change are kept besides, for file systems that number
+// their files afresh at each mount (FAT, exFAT), where only they can
+// recognise the file later.
 struct FileIdentity
 {
     qint64 device = 0;
     qint64 inode = 0;
     qint64 bornNs = 0; // 0: the file system keeps no such time
     EntryKind kind = EntryKind::File;
-    bool operator==(const FileIdentity &) const = default;
+    qint64 size = 0;
+    qint64 modifiedNs = 0;
+    bool operator==(const FileIdentity &other) const
+    {
+        return device == other.device && inode == other.inode && bornNs == other.bornNs
+               && kind == other.kind;
+    }
 };
 
 // Writes what the file holds through to the disk, so that it survives a

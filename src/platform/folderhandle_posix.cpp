@@ -82,17 +82,20 @@ Problem failure(int error)
 bool statxAt(int fd, const QByteArray &name, struct statx &info)
 {
     return ::statx(fd, name.constData(), AT_SYMLINK_NOFOLLOW | AT_STATX_SYNC_AS_STAT,
-                   STATX_TYPE | STATX_INO | STATX_BTIME | STATX_UID, &info)
+                   STATX_TYPE | STATX_INO | STATX_BTIME | STATX_UID | STATX_SIZE | STATX_MTIME, &info)
            == 0;
 }
 
 FileIdentity identityFrom(const struct statx &info)
 {
-    const qint64 born = (info.stx_mask & STATX_BTIME)
-                            ? qint64(info.stx_btime.tv_sec) * 1'000'000'000 + info.stx_btime.tv_nsec
-                            : 0;
+    const auto ns
+        = [](const statx_timestamp &t) { return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec; };
     return FileIdentity {qint64(makedev(info.stx_dev_major, info.stx_dev_minor)),
-                         qint64(info.stx_ino), born, kindOfMode(info.stx_mode)};
+                         qint64(info.stx_ino),
+                         (info.stx_mask & STATX_BTIME) ? ns(info.stx_btime) : 0,
+                         kindOfMode(info.stx_mode),
+                         qint64(info.stx_size),
+                         ns(info.stx_mtime)};
 }
 
 std::optional<FileIdentity> identityAt(int fd, const QByteArray &name)

@@ -265,6 +265,8 @@ QString causeText(const Reason &reason)
         return u"Die Zahl am Anfang lässt sich nicht lesen; sie bleibt im Namen."_s;
     case Kind::OtherFileThere:
         return u"Die Datei wurde inzwischen durch eine andere ersetzt; diese bleibt unberührt."_s;
+    case Kind::ChangedSince:
+        return u"Die Datei wurde inzwischen verändert oder neu gespeichert."_s;
     case Kind::CaseMayClash:
         return u"Der Name unterscheidet sich von "_s + quoted(reason.otherName)
                + u" nur in Groß- und Kleinschreibung; vielleicht unterscheidet dieses "
@@ -376,6 +378,11 @@ QString renameBackStep()
     return u"umbenennen"_s;
 }
 
+QString changedStep()
+{
+    return u"auf Wunsch umbenennen"_s;
+}
+
 QString keepStep()
 {
     return u"belassen"_s;
@@ -461,23 +468,34 @@ Message folderOfRunUnreachable(const RecordedRun &run)
                        undoTitle);
 }
 
-Message undoQuestion(const RecordedRun &run, int renames, int left)
+Message undoQuestion(const RecordedRun &run, const UndoCounts &counts)
 {
+    const int renames = counts.renames, left = counts.left, changed = counts.changed;
     QString count = files(renames) + (renames == 1 ? u" bekommt ihren"_s : u" bekommen ihren"_s)
                     + u" alten Namen zurück."_s;
     if (left > 0)
         count += u" "_s + files(left) + (left == 1 ? u" behält"_s : u" behalten"_s)
                  + u" ihren jetzigen Namen (siehe Details)."_s;
+    if (changed > 0)
+        count += u" "_s + files(changed) + (changed == 1 ? u" wurde"_s : u" wurden"_s)
+                 + u" inzwischen verändert (siehe Details)."_s;
     if (run.incomplete)
         count += u" Die Umbenennung wurde unvollständig aufgezeichnet."_s;
     else if (!run.finished)
         count += u" Die Umbenennung wurde unterbrochen."_s;
+    if (counts.questionOpenHere)
+        count += u"\nIn einem anderen Fenster ist noch eine Frage zu einer Umbenennung in diesem "
+                 u"Ordner offen."_s;
     Message message = question(u"Letzte Umbenennung rückgängig machen?"_s + lineBreak + lineBreak
                                    + u"Befehl: "_s + commandName(run.command) + lineBreak
                                    + u"Ordner: "_s + quoted(run.folder) + lineBreak + u"Zeit: "_s
                                    + timeText(run.started),
                                undoTitle);
     message.informative = count;
+    if (changed > 0)
+        message.checkBox = {
+            changed == 1 ? u"Auch die inzwischen veränderte Datei umbenennen"_s
+                         : u"Auch die %1 inzwischen veränderten Dateien umbenennen"_s.arg(changed)};
     return message;
 }
 
@@ -493,6 +511,11 @@ Message undoSummary(const UndoTally &tally)
         text += lineBreak + u"Für "_s + files(tally.kept)
                 + u" lässt es sich mit Strg+Z noch einmal versuchen, sobald die Ursache behoben "
                   u"ist."_s;
+    if (tally.changedKept > 0)
+        text += lineBreak + QString::number(tally.changedKept)
+                + (tally.changedKept == 1 ? u" inzwischen veränderte Datei behält"_s
+                                          : u" inzwischen veränderte Dateien behalten"_s)
+                + u" ihren jetzigen Namen."_s;
     Message message = report(text, u"Rückgängig gemacht"_s);
     for (const UndoTally::Failure &failure : tally.failures)
         message.details += platform::displayName(failure.file.newName) + u" → "_s

@@ -50,6 +50,7 @@ QString renameStep();
 QString failStep();
 QString uncertainStep();
 QString renameBackStep();
+QString changedStep();
 QString keepStep();
 
 // Counts of one finished run. "failed" entries are neither renamed nor
@@ -80,9 +81,16 @@ Message nothingToUndo();
 Message runStillGoing(const RecordedRun &run);
 Message runNotUndoable(const RecordedRun &run);
 Message folderOfRunUnreachable(const RecordedRun &run);
-// `renames`: the files that will get their old names back; `left`: those
-// that will not, and why is in the table.
-Message undoQuestion(const RecordedRun &run, int renames, int left);
+struct UndoCounts
+{
+    int renames = 0; // the files that will get their old names back
+    int left = 0; // those that will not; why is in the table
+    // Those changed since, renamed back only when the user ticks the
+    // question's check box.
+    int changed = 0;
+    bool questionOpenHere = false; // see UndoableRun::questionOpenHere()
+};
+Message undoQuestion(const RecordedRun &run, const UndoCounts &counts);
 
 struct UndoTally
 {
@@ -94,6 +102,7 @@ struct UndoTally
     int restored = 0;
     QList<Failure> failures;
     int kept = 0; // failures that a later Ctrl+Z can try again
+    int changedKept = 0; // files changed since, left under their new names as the user chose
     // Files back under their old names whose new names something else holds.
     QList<JournalEntry> leftBehind;
 };

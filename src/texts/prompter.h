@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 namespace namlex {
 
@@ -40,6 +41,15 @@ struct Message
     QString details = {};
     // Shown on request in place of the details.
     std::shared_ptr<const DetailTable> table = {};
+    // A check box below the text, unticked when the box opens.
+    struct CheckBox
+    {
+        QString text;
+        // Where the box leaves whether the user ticked it.
+        std::shared_ptr<bool> ticked = std::make_shared<bool>(false);
+        bool operator==(const CheckBox &) const = default;
+    };
+    std::optional<CheckBox> checkBox = {};
     // Yes is the default button of every Yes/No box, OK that of every OK box.
     Answer defaultButton() const { return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok; }
     bool operator==(const Message &) const = default;

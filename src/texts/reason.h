@@ -19,6 +19,7 @@ struct Reason
         NameTooLongToEdit, // the transforms cannot handle a name that long
         NumberingFailed, // the number at the start of the name cannot be read
         OtherFileThere, // undo: another entry stands under the run's new name
+        ChangedSince, // undo: a file under the run's new name, not provably the run's
         // What a plan cannot know for sure beforehand.
         CaseMayClash, // the name differs from `otherName` only in letter case
         LengthMayNotFit, // the file system's limit on names is not known

@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -75,6 +76,8 @@ MessageBox::MessageBox(const Message &message, QWidget *parent)
         button(QMessageBox::Ok)->setText(u"OK"_s);
         setDefaultButton(QMessageBox::Ok);
     }
+    if (message.checkBox)
+        setCheckBox(new QCheckBox(message.checkBox->text, this));
     if (message.table)
         showTable();
     else

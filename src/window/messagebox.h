@@ -12,7 +12,7 @@ namespace namlex {
 // of the message, German button captions whatever the locale, the message's
 // informative line, and its details, which may be a table. A box with a
 // table can be resized, the table growing with it, and Ctrl+C copies the
-// whole table as text.
+// whole table as text. A check box of the message shows unticked below.
 class MessageBox : public QMessageBox
 {
 public:

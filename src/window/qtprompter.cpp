@@ -3,6 +3,7 @@
 #include "window/messagebox.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 
 namespace namlex {
 
@@ -14,6 +15,8 @@ Answer QtPrompter::ask(const Message &message)
 {
     MessageBox box(message, parent_);
     box.exec();
+    if (message.checkBox)
+        *message.checkBox->ticked = box.checkBox()->isChecked();
     if (message.buttons == Buttons::Ok)
         return Answer::Ok;
     // Closing the box without a button counts as No, like Escape.

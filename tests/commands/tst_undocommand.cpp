@@ -12,6 +12,8 @@
 #include <QProcess>
 #include <QTest>
 
+#include <cstdio>
+
 using namespace Qt::StringLiterals;
 using namespace namlex;
 using namespace namlex::test;
@@ -46,7 +48,33 @@ void recordFolder(Bench &bench, const QByteArray &folder)
     });
 }
 
+using Remount = std::function<void(const QString &name, platform::FileIdentity &)>;
+
+// How the test presents the folder's volume: as the system says, or as a
+// volume that keeps inode numbers across mounts, or one that does not, or
+// one that the system cannot name, as a disk image mounted with fusefat.
+enum class Volume { AsItIs, KeepsNumbers, NumbersAfresh, Unnamed };
+
+// Mounted anew: another device number, and where the volume does not keep
+// them, other inode numbers.
+Remount mountedAgain(bool newNumbers)
+{
+    return [newNumbers](const QString &, platform::FileIdentity &identity) {
+        identity.device += 1;
+        identity.inode += newNumbers ? 1000 : 0;
+    };
+}
+
+// A tag editor's save: a new file under the name, through a temporary one.
+const Change savedAnew = [](Bench &bench) {
+    writeRawFile(bench.raw(), "b.mp3.tmp", "new tags");
+    QCOMPARE(std::rename(bench.raw() + "/b.mp3.tmp", bench.raw() + "/b.mp3"), 0);
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Remount)
+Q_DECLARE_METATYPE(Volume)
 
 class TestUndoCommand : public QObject
 {
@@ -93,11 +121,11 @@ private Q_SLOTS:
                    QVERIFY(QFile::remove(bench.dir.filePath(u"b.mp3"_s)));
                    writeRawFile(bench.raw(), "b.mp3", "");
                })
-            << u"2 Dateien bekommen ihren alten Namen zurück. 1 Datei behält ihren jetzigen "
-               u"Namen (siehe Details)."_s
+            << u"2 Dateien bekommen ihren alten Namen zurück. 1 Datei wurde inzwischen "
+               u"verändert (siehe Details)."_s
             << QList<QByteArray> {"01 - a_x.mp3", "03 - \xe4_c.mp3", "b.mp3"}
-            << u"2 Dateien haben ihren alten Namen wieder.\r1 Datei konnte nicht "
-               u"umbenannt werden."_s;
+            << u"2 Dateien haben ihren alten Namen wieder.\r1 inzwischen veränderte Datei behält "
+               u"ihren jetzigen Namen."_s;
         QTest::newRow("tags edited since: still the same file")
             << three << QList<Answer>() << 0
             << Change([](Bench &bench) { writeRawFile(bench.raw(), "b.mp3", "new tags"); })
@@ -227,6 +255,145 @@ private Q_SLOTS:
         QCOMPARE(bench.names(), (QList<QByteArray> {"01 - a.mp3", "02 - b.mp3", "03 - c.mp3"}));
     }
 
+    // A file is renamed back when it is provably the run's: on a volume that
+    // keeps inode numbers by them, on FAT and exFAT by its new name, size and
+    // time, wherever the volume is mounted now. A file saved anew since is
+    // renamed back only when the user ticks the box for it.
+    void undoesWhatItCanProve_data()
+    {
+        QTest::addColumn<Volume>("volume");
+        QTest::addColumn<Remount>("remount"); // after the run
+        QTest::addColumn<Change>("since");
+        QTest::addColumn<bool>("ticked");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QList<QByteArray>>("afterUndo");
+        const QList<QByteArray> before {"01 - a.mp3", "02 - b.mp3", "03 - c.mp3"};
+        const QList<QByteArray> changedLeft {"01 - a.mp3", "03 - c.mp3", "b.mp3"};
+        const QString allBack = u"3 Dateien bekommen ihren alten Namen zurück."_s;
+        const QString oneChanged = u"2 Dateien bekommen ihren alten Namen zurück. 1 Datei wurde "
+                                   u"inzwischen verändert (siehe Details)."_s;
+        const Change nothing = [](Bench &) {};
+        QTest::newRow("a FAT stick plugged in again, mounted elsewhere")
+            << Volume::NumbersAfresh << mountedAgain(true) << nothing << false << allBack << before;
+        QTest::newRow("a disk image mounted again where it was, through FUSE")
+            << Volume::Unnamed << mountedAgain(true) << nothing << false << allBack << before;
+        QTest::newRow("an ext4 drive on another port")
+            << Volume::KeepsNumbers << mountedAgain(false) << nothing << false << allBack << before;
+        QTest::newRow("other files under the names on a volume that keeps numbers")
+            << Volume::KeepsNumbers << mountedAgain(true) << nothing << false
+            << u"0 Dateien bekommen ihren alten Namen zurück. 3 Dateien wurden inzwischen "
+               u"verändert (siehe Details)."_s
+            << QList<QByteArray> {"a.mp3", "b.mp3", "c.mp3"};
+        QTest::newRow("FAT: tags edited since, left as the user chose")
+            << Volume::NumbersAfresh << mountedAgain(true)
+            << Change([](Bench &bench) { writeRawFile(bench.raw(), "b.mp3", "new tags"); }) << false
+            << oneChanged << changedLeft;
+        QTest::newRow("saved anew since, left as the user chose")
+            << Volume::AsItIs << Remount() << savedAnew << false << oneChanged << changedLeft;
+        QTest::newRow("saved anew since, renamed back as the user chose")
+            << Volume::AsItIs << Remount() << savedAnew << true << oneChanged << before;
+    }
+
+    void undoesWhatItCanProve()
+    {
+        QFETCH(Volume, volume);
+        QFETCH(Remount, remount);
+        QFETCH(Change, since);
+        QFETCH(bool, ticked);
+        QFETCH(QString, question);
+        QFETCH(QList<QByteArray>, afterUndo);
+        Bench bench(false, {"01 - a.mp3", "02 - b.mp3", "03 - c.mp3"});
+        const QString elsewhere = bench.dir.path() + u"-STICK1"_s;
+        const bool moves = volume == Volume::KeepsNumbers || volume == Volume::NumbersAfresh;
+        if (volume == Volume::Unnamed)
+            bench.files.place = {u"device:0:40:boot"_s, u"/Musik"_s, false};
+        if (moves) {
+            bench.files.place = {u"uuid:1234-ABCD"_s, u"/Musik"_s, volume == Volume::KeepsNumbers};
+            bench.files.mountedAt = {elsewhere};
+        }
+        bench.run({runNumbersCommand});
+        since(bench);
+        // Mounted anew, under another mount point.
+        if (moves)
+            QVERIFY(QDir().rename(bench.dir.path(), elsewhere));
+        bench.files.remount = remount;
+        bench.prompter.shown.clear();
+        bench.prompter.ticks = {ticked};
+        bench.run({runUndoCommand});
+        bench.files.remount = nullptr;
+        if (moves)
+            QVERIFY(QDir().rename(elsewhere, bench.dir.path()));
+        QCOMPARE(bench.prompter.shown.first().informative, question);
+        QCOMPARE(bool(bench.prompter.shown.first().checkBox), question.contains(u"verändert"_s));
+        QCOMPARE(bench.names(), afterUndo);
+        // Every file is settled, restored or left as the user chose.
+        bench.prompter.shown.clear();
+        bench.run({runUndoCommand});
+        QCOMPARE(bench.prompter.boxes(), QList<Message> {messages::nothingToUndo()});
+    }
+
+    // Records written by earlier builds stay undoable: the first version,
+    // which kept no time of birth, compares what it kept.
+    void undoesRecordsOfEarlierVersions_data()
+    {
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<QList<QByteArray>>("renamed"); // as the record names them
+        QTest::addColumn<QList<qint64>>("inodes");
+        QTest::addColumn<qint64>("born"); // 0: keep the file's own
+        QTest::addColumn<QList<QByteArray>>("contents");
+        QTest::addColumn<QList<QByteArray>>("afterUndo");
+        QTest::newRow("version 1")
+            << u"1764000000000-4242.run"_s << QList<QByteArray> {"Alt.mp3", "Neu.mp3"}
+            << QList<qint64> {131076, 131077} << qint64(0)
+            << QList<QByteArray> {"eleven byte", "eleven byte"}
+            << QList<QByteArray> {"01 - Alt.mp3", "02 - Neu.mp3"};
+        QTest::newRow("version 1: a reused inode, with another size")
+            << u"1764000000000-4242.run"_s << QList<QByteArray> {"Alt.mp3", "Neu.mp3"}
+            << QList<qint64> {131076, 131077} << qint64(0)
+            << QList<QByteArray> {"eleven byte", "another size"}
+            << QList<QByteArray> {"01 - Alt.mp3", "Neu.mp3"};
+        QTest::newRow("version 2")
+            << u"0000000000000007.run"_s << QList<QByteArray> {"Erster Titel.mp3", "Zweiter.mp3"}
+            << QList<qint64> {131074, 131075} << qint64(1765000000123456789)
+            << QList<QByteArray> {"x", "y"}
+            << QList<QByteArray> {"01 - Erster_Titel.mp3", "Zweiter.mp3"};
+    }
+
+    void undoesRecordsOfEarlierVersions()
+    {
+        QFETCH(QString, record);
+        QFETCH(QList<QByteArray>, renamed);
+        QFETCH(QList<qint64>, inodes);
+        QFETCH(qint64, born);
+        QFETCH(QList<QByteArray>, contents);
+        QFETCH(QList<QByteArray>, afterUndo);
+        Bench bench(false, {});
+        QVERIFY(QFile::copy(QStringLiteral(NAMLEX_TEST_RECORDS "/") + record,
+                            bench.journalDir.filePath(record)));
+        const QList<qint64> times {1764000000111, 1764000000222};
+        for (qsizetype i = 0; i < renamed.size(); ++i) {
+            writeRawFile(bench.raw(), renamed[i], contents[i]);
+            QFile file(bench.dir.filePath(QString::fromUtf8(renamed[i])));
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(QDateTime::fromMSecsSinceEpoch(times[i]),
+                                     QFileDevice::FileModificationTime));
+        }
+        bench.files.moved.insert(u"/media/stick/Musik"_s, bench.dir.path());
+        // The files as the record's device saw them; the second file of the
+        // second version was born later than it recorded.
+        bench.files.remount = [&](const QString &name, platform::FileIdentity &identity) {
+            const qsizetype at = renamed.indexOf(name.toUtf8());
+            if (at < 0)
+                return;
+            identity.device = 2049;
+            identity.inode = inodes[at];
+            if (born != 0)
+                identity.bornNs = born + at * 1000;
+        };
+        bench.run({runUndoCommand});
+        QCOMPARE(bench.names(), afterUndo);
+    }
+
     // A run leaves the record only when every file of it is settled; until
     // then Ctrl+Z offers it again with the files that are left.
     void aRunStaysUntilItIsUndone_data()
@@ -296,6 +463,43 @@ private Q_SLOTS:
         QCOMPARE(bench.names(), (QList<QByteArray> {"02 - b.mp3", "a.mp3", "b.mp3"}));
     }
 
+    // A question left open is no run: another window's Ctrl+Z offers the
+    // newest run answered with Yes, and says so when the open question is
+    // about the same folder. Answered No, the question leaves no record.
+    void aQuestionLeftOpenBlocksNoUndo_data()
+    {
+        QTest::addColumn<bool>("sameFolder");
+        QTest::newRow("a question about the same folder") << true;
+        QTest::newRow("a question about another folder") << false;
+    }
+
+    void aQuestionLeftOpenBlocksNoUndo()
+    {
+        QFETCH(bool, sameFolder);
+        Bench bench(false, {"01 - a.mp3"});
+        bench.run({runNumbersCommand});
+        Bench waiting(false, {"02 - b.mp3"});
+        Bench &asking = sameFolder ? bench : waiting;
+        writeRawFile(asking.raw(), "03 - c.mp3", "c");
+        asking.list.refresh();
+        ScriptedPrompter other;
+        other.answers = {Answer::No};
+        FileJournal otherJournal(bench.journalDir.path());
+        asking.prompter.answers = {Answer::No};
+        asking.prompter.onAsk = [&](const Message &) {
+            runUndoCommand({bench.list, bench.folder, bench.choices, bench.files, otherJournal,
+                            other, bench.progress});
+        };
+        runNumbersCommand({asking.list, asking.folder, asking.choices, asking.files, bench.journal,
+                           asking.prompter, asking.progress});
+        QCOMPARE(other.shown.size(), 1);
+        QCOMPARE(other.shown.first().icon, MessageIcon::Question);
+        QCOMPARE(other.shown.first().informative.contains(u"In einem anderen Fenster"_s),
+                 sameFolder);
+        QCOMPARE(QDir(bench.journalDir.path()).entryList(QDir::Files),
+                 (QStringList {u"0000000000000001.run"_s, u"sequence"_s}));
+    }
+
     // A record that cannot be trusted undoes nothing and is put aside; the
     // run before it can still be undone. A record that only stops short, as
     // after a crash, is no damage.
@@ -313,7 +517,7 @@ private Q_SLOTS:
             r[plan - 3] = r[plan - 3] == 'a' ? 'b' : 'a';
         }) << false;
         QTest::newRow("unknown version") << record([](QByteArray &r) {
-            r.replace(0, r.indexOf('\n') + 1, journalformat::line("NAMLEX-UNDO 3"));
+            r.replace(0, r.indexOf('\n') + 1, journalformat::line("NAMLEX-UNDO 4"));
         }) << false;
         QTest::newRow("empty") << record([](QByteArray &r) { r.clear(); }) << false;
         QTest::newRow("a folder that is not a whole path")

@@ -40,8 +40,8 @@ QStringList runFiles(const QString &path)
 // Records a run that renamed one file.
 void recordOneRun(Journal &journal)
 {
-    const std::unique_ptr<RunRecorder> recorder
-        = journal.recordRun(u"/musik"_s, u"both"_s, {{0, u"01 - a.mp3"_s, u"a.mp3"_s, {1, 2, 3}}});
+    const std::unique_ptr<RunRecorder> recorder = journal.recordRun(
+        u"/musik"_s, std::nullopt, u"both"_s, {{0, u"01 - a.mp3"_s, u"a.mp3"_s, {1, 2, 3}}});
     QVERIFY(recorder->begin());
     recorder->renamed(0);
 }
@@ -153,6 +153,18 @@ private Q_SLOTS:
             << record({"NAMLEX-UNDO 1", "R 1765000000000 " + folder,
                        "P 0 " + a + ' ' + b + " 1 2 100 200 0", "B 1", "D 0", "E"})
             << false << QList<Outcome> {Outcome::Renamed} << true;
+        const QByteArray volume = "V " + QByteArray("uuid:1234-ABCD").toHex() + " 0 ";
+        const QList<QByteArray> third {"NAMLEX-UNDO 3", head.at(1)};
+        const QByteArray planned = "P 0 " + a + ' ' + b + " 1 2 3 0 11 1765000000000000000";
+        QTest::newRow("a record with its folder's place on its volume")
+            << record(third
+                      + QList<QByteArray> {volume + QByteArray("/Musik").toHex(), planned, "B 1",
+                                           "D 0 0", "E"})
+            << false << QList<Outcome> {Outcome::Renamed} << true;
+        QTest::newRow("a place on the volume that is not a whole path")
+            << record(third
+                      + QList<QByteArray> {volume + QByteArray("Musik").toHex(), planned, "B 1"})
+            << true << QList<Outcome>() << false;
         QTest::newRow("a checksum that does not match")
             << QByteArray(whole).replace("D 0 3", "D 0 4") << true << QList<Outcome>() << false;
         QTest::newRow("cut within the plan")
@@ -171,7 +183,7 @@ private Q_SLOTS:
         QTest::newRow("a folder that is not a whole path") << record(
             {"NAMLEX-UNDO 2", "R 1765000000000 " + QByteArray("musik").toHex(), plan, "B 1"})
                                                            << true << QList<Outcome>() << false;
-        QTest::newRow("an unknown version") << record({"NAMLEX-UNDO 3", head.at(1), plan, "B 1"})
+        QTest::newRow("an unknown version") << record({"NAMLEX-UNDO 4", head.at(1), plan, "B 1"})
                                             << true << QList<Outcome>() << false;
     }
 
@@ -228,7 +240,7 @@ private Q_SLOTS:
         FileJournal other(dir.path());
         {
             const std::unique_ptr<RunRecorder> recorder = journal.recordRun(
-                u"/musik"_s, u"both"_s,
+                u"/musik"_s, std::nullopt, u"both"_s,
                 {{0, u"01 - a.mp3"_s, u"a.mp3"_s, {}}, {2, u"02 - b.mp3"_s, u"b.mp3"_s, {}}});
             QVERIFY(recorder->begin());
             recorder->failed(0);
@@ -295,9 +307,11 @@ private Q_SLOTS:
         FileJournal journal(path);
         const bool offers = journal.latestRun() != nullptr;
         const std::unique_ptr<RunRecorder> recorder
-            = journal.recordRun(u"/musik"_s, u"both"_s, {{0, u"a"_s, u"b"_s, {}}});
+            = journal.recordRun(u"/musik"_s, std::nullopt, u"both"_s, {{0, u"a"_s, u"b"_s, {}}});
         const QFileDevice::Permissions after = QFile::permissions(folder);
-        const qsizetype runs = runFiles(folder).size();
+        // A record is made before the question, waiting for its answer.
+        const qsizetype runs
+            = QDir(folder).entryList({u"*.run"_s, u"*.waiting"_s}, QDir::Files).size();
         QFile::setPermissions(folder, QFileDevice::Permissions(0x7700));
         QCOMPARE(recorder->problem().cause, cause);
         QCOMPARE(recorder->problem().otherName, cause == platform::Cause::None ? QString() : path);
@@ -331,7 +345,7 @@ private Q_SLOTS:
         for (int index = 0; index < 1026; ++index)
             planned.append({index, u"%1_a"_s.arg(index), u"%1 a"_s.arg(index), {1, index, 0}});
         const std::unique_ptr<RunRecorder> recorder
-            = journal.recordRun(u"/musik"_s, u"both"_s, planned);
+            = journal.recordRun(u"/musik"_s, std::nullopt, u"both"_s, planned);
         QVERIFY(recorder->begin());
         const QString path = dir.filePath(runFiles(dir.path()).first());
         std::optional<test::FileSizeLimit> full;
@@ -381,7 +395,7 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::WriteOnly));
         FileJournal journal(dir.filePath(u"file/Namlex"_s));
         const std::unique_ptr<RunRecorder> recorder
-            = journal.recordRun(u"/musik"_s, u"both"_s, {{0, u"a"_s, u"b"_s, {}}});
+            = journal.recordRun(u"/musik"_s, std::nullopt, u"both"_s, {{0, u"a"_s, u"b"_s, {}}});
         QVERIFY(!recorder->problem().ok());
         QVERIFY(!recorder->begin());
     }

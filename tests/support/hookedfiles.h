@@ -2,13 +2,15 @@
 
 #include "commands/platformfiles.h"
 
+#include <QHash>
+
 #include <cerrno>
 #include <functional>
 
 namespace namlex::test {
 
 // The folders on disk, with a way for a test to step in before each rename
-// or to make renames fail.
+// or to make renames fail, and to show a volume as a remount would.
 class HookedFileSystem : public FileSystem
 {
 public:
@@ -16,10 +18,25 @@ public:
     int failAt = 0; // this rename fails for want of permission; 0: none
     std::optional<platform::Problem> failure; // every rename fails so
     std::function<void()> beforeRename;
+    // Where set, the folder's volume as the test presents it: placeOf()
+    // answers `place`, foldersAt() `mountedAt`, and `remount` changes each
+    // identity as the volume mounted anew shows it.
+    std::optional<platform::VolumePlace> place;
+    QStringList mountedAt;
+    std::function<void(const QString &name, platform::FileIdentity &)> remount;
+    QHash<QString, QString> moved; // a folder's path as recorded → where it is now
 
     std::unique_ptr<Folder> openFolder(const QString &path) override
     {
-        return std::make_unique<HookedFolder>(*this, disk.openFolder(path));
+        return std::make_unique<HookedFolder>(*this, disk.openFolder(moved.value(path, path)));
+    }
+    std::optional<platform::VolumePlace> placeOf(const QString &path) override
+    {
+        return place ? place : disk.placeOf(path);
+    }
+    QStringList foldersAt(const platform::VolumePlace &asked) override
+    {
+        return place ? (asked == *place ? mountedAt : QStringList()) : disk.foldersAt(asked);
     }
 
 private:
@@ -37,7 +54,10 @@ private:
         }
         std::optional<platform::FileIdentity> identityOf(const QString &name) const override
         {
-            return folder->identityOf(name);
+            std::optional<platform::FileIdentity> identity = folder->identityOf(name);
+            if (identity && hooks.remount)
+                hooks.remount(name, *identity);
+            return identity;
         }
         std::optional<platform::EntryState> stateOf(const QString &name) const override
         {

@@ -9,11 +9,13 @@
 namespace namlex::test {
 
 // Answers message boxes from a script and records every box it was asked
-// to show. A box beyond the script is answered with its default button.
+// to show. A box beyond the script is answered with its default button; a
+// check box beyond the script is left unticked.
 class ScriptedPrompter : public Prompter
 {
 public:
     QList<Answer> answers;
+    QList<bool> ticks; // for the boxes with a check box, in turn
     QList<Message> shown;
     std::function<void(const Message &)> onAsk;
 
@@ -22,6 +24,8 @@ public:
         shown.append(message);
         if (onAsk)
             onAsk(message);
+        if (message.checkBox)
+            *message.checkBox->ticked = !ticks.isEmpty() && ticks.takeFirst();
         return answers.isEmpty() ? message.defaultButton() : answers.takeFirst();
     }
 

@@ -54,9 +54,9 @@ QString text(Counted counted, int count)
     case Counted::SingleSummaryFailures:
         return addedLines(messages::singleSummary(Tally {3 + count, 1, count, 2, 2}), 4);
     case Counted::UndoQuestionRenames:
-        return messages::undoQuestion(run, count, 0).informative;
+        return messages::undoQuestion(run, {count, 0}).informative;
     case Counted::UndoQuestionLeft:
-        return messages::undoQuestion(run, 1, count).informative;
+        return messages::undoQuestion(run, {1, count}).informative;
     case Counted::UndoSummaryRestored:
         undo.restored = count;
         return messages::undoSummary(undo).text;

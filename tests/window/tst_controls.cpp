@@ -10,6 +10,7 @@
 #include "window/wrappingcheckbox.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QKeyEvent>
@@ -340,6 +341,32 @@ private Q_SLOTS:
                  QStringList({u"1"_s, u"T"_s, QString::number(shownIcon), u"Soll <b>x</b>\nweg?"_s})
                      + (yesNo ? QStringList {u"Ja"_s, u"Ja"_s, u"Nein"_s}
                               : QStringList {u"OK"_s, u"OK"_s}));
+    }
+
+    // A check box of a message shows unticked, and the answer says whether
+    // the user ticked it.
+    void prompterCheckBox_data()
+    {
+        QTest::addColumn<bool>("tick");
+        QTest::addRow("left unticked") << false;
+        QTest::addRow("ticked") << true;
+    }
+    void prompterCheckBox()
+    {
+        QFETCH(bool, tick);
+        QWidget parent;
+        Message message {u"Wirklich?"_s, u"T"_s, Buttons::YesNo, MessageIcon::Question};
+        message.checkBox = {{u"Auch die 2 inzwischen veränderten Dateien umbenennen"_s}};
+        QStringList seen; // the check box's text and whether it was ticked when shown
+        QTimer::singleShot(0, &parent, [&] {
+            auto *box = parent.findChild<QMessageBox *>();
+            seen << box->checkBox()->text() << QString::number(box->checkBox()->isChecked());
+            box->checkBox()->setChecked(tick);
+            box->button(QMessageBox::Yes)->click();
+        });
+        QCOMPARE(QtPrompter(&parent).ask(message), Answer::Yes);
+        QCOMPARE(seen, (QStringList {message.checkBox->text, u"0"_s}));
+        QCOMPARE(*message.checkBox->ticked, tick);
     }
 
     // A plan of many files shows as a table below the question: fifteen
