@@ -12,16 +12,17 @@ class FileUndoableRun : public UndoableRun
 {
 public:
     FileUndoableRun(const RecordFolder &folder, std::unique_ptr<QFile> record, RecordedRun run,
-                    bool busy)
+                    bool busy, qint64 wholeLines)
         : folder_(folder)
         , record_(std::move(record))
         , run_(std::move(run))
         , busy_(busy)
+        , wholeLines_(wholeLines)
     { }
     ~FileUndoableRun() override
     {
         if (record_->isOpen()) {
-            record_->write(settled_.take());
+            append();
             platform::flushToDisk(*record_);
         }
     }
@@ -32,7 +33,7 @@ public:
     {
         settled_.tag('S').number(index).end();
         if (settled_.size() >= 64 * 1024)
-            record_->write(settled_.take());
+            append();
     }
     void retire() override
     {
@@ -44,10 +45,25 @@ public:
     }
 
 private:
+    void append()
+    {
+        if (settled_.size() == 0)
+            return;
+        // A last line that a crash cut short would run into the first line
+        // appended, and the record would no longer be trusted.
+        if (record_->size() > wholeLines_) {
+            record_->resize(wholeLines_);
+            record_->seek(wholeLines_);
+        }
+        record_->write(settled_.take());
+        wholeLines_ = record_->size();
+    }
+
     RecordFolder folder_;
     std::unique_ptr<QFile> record_;
     RecordedRun run_;
     bool busy_;
+    qint64 wholeLines_; // the length of the record up to its last line end
     journalformat::LineWriter settled_;
 };
 
@@ -76,7 +92,8 @@ std::unique_ptr<UndoableRun> FileJournal::latestRun()
             && !record->open(QIODevice::ReadOnly))
             continue;
         const bool busy = !platform::tryLock(*record);
-        RecordedRun run = journalformat::parse(record->readAll());
+        const QByteArray content = record->readAll();
+        RecordedRun run = journalformat::parse(content);
         run.id = name;
         // A run that is over and left nothing to undo goes, and the one
         // before it is offered.
@@ -86,7 +103,8 @@ std::unique_ptr<UndoableRun> FileJournal::latestRun()
         }
         if (busy)
             record->close();
-        return std::make_unique<FileUndoableRun>(records_, std::move(record), std::move(run), busy);
+        return std::make_unique<FileUndoableRun>(records_, std::move(record), std::move(run), busy,
+                                                 content.lastIndexOf('\n') + 1);
     }
     return nullptr;
 }
