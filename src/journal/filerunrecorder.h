@@ -7,6 +7,7 @@
 
 #include <future>
 #include <memory>
+#include <set>
 
 namespace namlex {
 
@@ -57,6 +58,7 @@ private:
     platform::Problem problem_;
     std::future<bool> onDisk_;
     journalformat::LineWriter outcomes_;
+    std::set<int> planned_; // every entry a plan line names, planned anew or not
     int rangeFirst_ = -1;
     int rangeLast_ = -1;
     int renamedCount_ = 0;
