@@ -16,6 +16,8 @@ public:
     int failAt = 0; // this rename fails for want of permission; 0: none
     std::optional<platform::Problem> failure; // every rename fails so
     std::function<void()> beforeRename;
+    // What the file system says about letter case; empty: what it does say.
+    std::optional<platform::NameRules::LetterCase> letterCase;
 
     std::unique_ptr<Folder> openFolder(const QString &path) override
     {
@@ -33,7 +35,9 @@ private:
         std::optional<QStringList> entryNames() const override { return folder->entryNames(); }
         platform::NameRules nameRules(const QStringList &entries) const override
         {
-            return folder->nameRules(entries);
+            platform::NameRules rules = folder->nameRules(entries);
+            rules.letterCase = hooks.letterCase.value_or(rules.letterCase);
+            return rules;
         }
         std::optional<platform::FileIdentity> identityOf(const QString &name) const override
         {
