@@ -152,6 +152,7 @@ private:
         const bool confirm = random.bounded(8) != 0;
         const int noAtError = int(random.bounded(4)); // 0: Nein at the first error box
         const bool toggleAtError = random.bounded(2) == 0;
+        int toggledAt = -1; // renames before NurMitNull last changed
         prompter.onAsk = [&, first = true](const Message &message) mutable {
             if (message.buttons != Buttons::YesNo)
                 return;
@@ -159,8 +160,10 @@ private:
                 prompter.answers = {confirm ? Answer::Yes : Answer::No};
                 return;
             }
-            if (toggleAtError)
+            if (toggleAtError) {
                 choices.leadingZeroOnly = !choices.leadingZeroOnly;
+                toggledAt = files.renames;
+            }
             prompter.answers = {noAtError == 0 ? Answer::No : Answer::Yes};
         };
         void (*const commands[])(const CommandContext &)
@@ -180,8 +183,10 @@ private:
                     writesBeforeKill = killAt;
                     killSeed = cut;
                 } else {
+                    // Also once the first file of a new plan is renamed.
                     files.beforeRename = [&] {
-                        if (files.renames == killAt)
+                        if (files.renames == killAt
+                            || (toggledAt >= 0 && files.renames == toggledAt + 2))
                             raise(SIGKILL);
                     };
                 }
