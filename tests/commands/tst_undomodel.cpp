@@ -10,6 +10,7 @@
 #include "commands/renamecommands.h"
 #include "commands/undocommand.h"
 #include "journal/filejournal.h"
+#include "journal/journalformat.h"
 
 #include <QDir>
 #include <QRandomGenerator>
@@ -197,7 +198,19 @@ private:
             QCOMPARE(waitpid(child, &status, 0), child);
             died = WIFSIGNALED(status);
         } else {
+            // Each file is in the record on disk before it is renamed.
+            files.beforeRename = [&] {
+                const QDir dir(records.path());
+                QFile record(dir.filePath(dir.entryList({u"*.run"_s}, QDir::Files).last()));
+                QVERIFY(record.open(QIODevice::ReadOnly));
+                const RecordedRun run = journalformat::parse(record.readAll());
+                QVERIFY(std::any_of(run.entries.begin(), run.entries.end(), [&](const auto &entry) {
+                    return entry.file.oldName == files.renaming[0]
+                           && entry.file.newName == files.renaming[1];
+                }));
+            };
             command(context);
+            files.beforeRename = nullptr;
         }
         prompter.onAsk = nullptr;
         files.failAt = 0;

@@ -16,6 +16,7 @@ public:
     int failAt = 0; // this rename fails for want of permission; 0: none
     std::optional<platform::Problem> failure; // every rename fails so
     std::function<void()> beforeRename;
+    QString renaming[2]; // the rename under way, from and to, for beforeRename
     // What the file system says about letter case; empty: what it does say.
     std::optional<platform::NameRules::LetterCase> letterCase;
 
@@ -46,6 +47,8 @@ private:
         platform::Problem rename(const QString &from, const QString &to) override
         {
             ++hooks.renames;
+            hooks.renaming[0] = from;
+            hooks.renaming[1] = to;
             if (hooks.beforeRename)
                 hooks.beforeRename();
             if (hooks.failure)
