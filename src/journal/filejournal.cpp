@@ -22,7 +22,7 @@ public:
     ~FileUndoableRun() override
     {
         if (record_->isOpen()) {
-            record_->write(settled_.take());
+            append();
             platform::flushToDisk(*record_);
         }
     }
@@ -34,7 +34,7 @@ public:
     {
         settled_.tag('S').number(index).end();
         if (settled_.size() >= 64 * 1024)
-            record_->write(settled_.take());
+            append();
     }
     void retire() override
     {
@@ -46,6 +46,12 @@ public:
     }
 
 private:
+    void append()
+    {
+        if (settled_.size() > 0)
+            record_->write(settled_.take());
+    }
+
     RecordFolder folder_;
     std::unique_ptr<platform::PlainFile> record_;
     RecordedRun run_;

@@ -52,6 +52,8 @@ FileRunRecorder::FileRunRecorder(std::unique_ptr<platform::PlainFile> record,
     if (!record_)
         return;
     path_ = record_->fileName();
+    for (const JournalEntry &entry : planned)
+        planned_.insert(entry.index);
     // About a hundred bytes a file. A disk too full for them is known before
     // the question; the plan itself is written, and waited for, on a worker
     // thread while the user reads the question.
@@ -159,8 +161,10 @@ void FileRunRecorder::replanned(const QList<JournalEntry> &entries)
     if (!record_)
         return;
     closeRange();
-    for (const JournalEntry &entry : entries)
+    for (const JournalEntry &entry : entries) {
         outcomes_.entry(entry);
+        planned_.insert(entry.index);
+    }
     if (write())
         platform::flushToDisk(*record_);
 }
@@ -170,6 +174,11 @@ void FileRunRecorder::renamed(int index)
     if (!record_)
         return;
     ++renamedCount_;
+    // A range holds no entry that was planned once but is not renamed, as
+    // one that a new plan keeps as it is.
+    if (const auto next = planned_.upper_bound(rangeLast_);
+        rangeFirst_ >= 0 && (next == planned_.end() || *next != index))
+        closeRange();
     if (rangeFirst_ < 0)
         rangeFirst_ = index;
     rangeLast_ = index;

@@ -7,6 +7,7 @@
 
 #include <future>
 #include <memory>
+#include <set>
 
 namespace namlex {
 
@@ -78,6 +79,7 @@ private:
     QString path_; // where the record is now
     std::future<platform::Problem> onDisk_;
     journalformat::LineWriter outcomes_;
+    std::set<int> planned_; // every entry a plan line names, planned anew or not
     int rangeFirst_ = -1;
     int rangeLast_ = -1;
     int renamedCount_ = 0;

@@ -145,6 +145,9 @@ private Q_SLOTS:
         QTest::newRow("ext4 does not fold case")
             << QStringList {u"01 - Titel.mp3"_s} << QStringList {u"Titel.mp3"_s}
             << QStringList {u"TITEL.MP3"_s} << ext4 << QStringList {u"01 - Titel.m>Titel.mp3"_s};
+        QTest::newRow("FAT folds every ASCII letter, Z too")
+            << QStringList {u"1_Z"_s} << QStringList {u"Z"_s} << QStringList {u"z"_s} << fat
+            << QStringList {u"1_Z>Z: takenz"_s};
         QTest::newRow("two new names in other letters on FAT")
             << QStringList {u"1_a"_s, u"2_A"_s} << QStringList {u"a"_s, u"A"_s} << QStringList()
             << fat << QStringList {u"1_a>a"_s, u"2_A>A: same as 1_a"_s};

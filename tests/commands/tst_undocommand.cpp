@@ -44,7 +44,7 @@ void recordFolder(Bench &bench, const QByteArray &folder)
         const qsizetype end = record.indexOf('\n', start) + 1;
         const QByteArray started = record.mid(start, end - start).split(' ').at(1);
         record.replace(start, end - start,
-                       journalformat::line("R " + started + ' ' + folder.toHex()));
+                       journalformat::line("R " + started + ' ' + folder.toHex() + " both"));
     });
 }
 
@@ -605,6 +605,20 @@ private Q_SLOTS:
                  u"steht, gehört nicht zu dieser Umbenennung und bleibt unberührt.\n"_s);
     }
 
+    // On a share that does not say whether it folds case, an old name that
+    // differs from another file's only in case is tried: the rename never
+    // replaces a file.
+    void aNameThatDiffersOnlyInCaseIsTried()
+    {
+        Bench bench(false, {"01 - a.mp3"});
+        bench.run({runNumbersCommand});
+        writeRawFile(bench.raw(), "01 - A.mp3", "other");
+        bench.files.letterCase = platform::NameRules::LetterCase::Unknown;
+        bench.run({runUndoCommand});
+        QCOMPARE(bench.names(), (QList<QByteArray> {"01 - A.mp3", "01 - a.mp3"}));
+        QCOMPARE(readRawFile(bench.raw(), "01 - a.mp3"), QByteArray("01 - a.mp3"));
+    }
+
     // A child process renames 5,000 files and is killed halfway, as by a
     // crash; undo then restores every name, byte for byte, and touches
     // nothing else.
@@ -633,6 +647,9 @@ private Q_SLOTS:
         QVERIFY(bench.prompter.shown.first().informative.endsWith(
             u"Die Umbenennung wurde unterbrochen."_s));
         QCOMPARE(bench.names(), names);
+        // Nothing was left behind: the files the run never reached are no
+        // news.
+        QCOMPARE(bench.prompter.shown.last().details, QString());
         for (const QByteArray &name : names)
             QCOMPARE(readRawFile(bench.raw(), name), name);
     }

@@ -10,13 +10,33 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
 #include <limits>
 
+#include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace namlex;
 using Outcome = RecordedRun::Outcome;
+
+namespace {
+
+std::atomic<ino_t> watchedFolder {0};
+std::atomic<int> watchedFolderSyncs {0};
+
+} // namespace
+
+// Every fsync of the program passes here, so that a test sees which folder
+// was written through to the disk.
+extern "C" int fsync(int fd)
+{
+    struct stat info = {};
+    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode) && info.st_ino == watchedFolder)
+        ++watchedFolderSyncs;
+    return int(::syscall(SYS_fsync, fd));
+}
 
 namespace {
 
@@ -180,9 +200,10 @@ private Q_SLOTS:
         QTest::newRow("an empty name")
             << record(head + QList<QByteArray> {"P 0 " + a + "  1 2 3 0", "B 1"}) << true
             << QList<Outcome>() << false;
-        QTest::newRow("a folder that is not a whole path") << record(
-            {"NAMLEX-UNDO 2", "R 1765000000000 " + QByteArray("musik").toHex(), plan, "B 1"})
-                                                           << true << QList<Outcome>() << false;
+        QTest::newRow("a folder that is not a whole path")
+            << record({"NAMLEX-UNDO 2", "R 1765000000000 " + QByteArray("musik").toHex() + " both",
+                       plan, "B 1"})
+            << true << QList<Outcome>() << false;
         QTest::newRow("an unknown version") << record({"NAMLEX-UNDO 4", head.at(1), plan, "B 1"})
                                             << true << QList<Outcome>() << false;
     }
@@ -385,6 +406,108 @@ private Q_SLOTS:
         const RecordedRun run = journalformat::parse(contentOf(record.fileName()));
         QVERIFY(!run.damaged);
         QCOMPARE(run.entries.first().outcome, Outcome::Settled);
+    }
+
+    // Records written by earlier versions, not by this program's writer,
+    // read as they were written: an upgrade must not turn them "damaged".
+    void readsRecordsOfEarlierVersions_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QStringList>("entries"); // index, names, identity, outcome
+        QTest::newRow("version 2") << u"0000000000000007.run"_s << u"/musik/Alben"_s
+                                   << QStringList {u"0 01 - Lied_eins.mp3>Lied eins.mp3 2049 131 "
+                                                   u"1765000000123456789 renamed"_s,
+                                                   u"2 02 - Lied_zwei.mp3>Lied zwei.mp3 2049 132 "
+                                                   u"1765000000223456789 failed"_s};
+        QTest::newRow("version 1, without birth time")
+            << u"1764000000000-4242.run"_s << u"/musik"_s
+            << QStringList {u"0 01 - a.mp3>a.mp3 2049 131 0 renamed"_s};
+    }
+
+    void readsRecordsOfEarlierVersions()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, folder);
+        QFETCH(QStringList, entries);
+        QFile record(QDir(QStringLiteral(NAMLEX_EARLIER_RECORDS)).filePath(file));
+        QVERIFY(record.open(QIODevice::ReadOnly));
+        const RecordedRun run = journalformat::parse(record.readAll());
+        QVERIFY(!run.damaged);
+        QCOMPARE(run.folder, folder);
+        QStringList read;
+        for (const RecordedRun::Entry &entry : run.entries) {
+            const platform::FileIdentity &id = entry.file.identity;
+            read.append(u"%1 %2>%3 %4 %5 %6 %7"_s.arg(entry.file.index)
+                            .arg(entry.file.oldName, entry.file.newName)
+                            .arg(id.device)
+                            .arg(id.inode)
+                            .arg(id.bornNs)
+                            .arg(entry.outcome == Outcome::Renamed ? u"renamed"_s : u"failed"_s));
+        }
+        QCOMPARE(read, entries);
+    }
+
+    // The first version named records after the time the run began: of two,
+    // the newer is offered first.
+    void offersTheNewerOfTwoFirstVersionRecords()
+    {
+        QTemporaryDir dir;
+        for (const QString &name : {u"1764000000000-4242.run"_s, u"1764000100000-4243.run"_s})
+            QVERIFY(QFile::copy(QDir(QStringLiteral(NAMLEX_EARLIER_RECORDS)).filePath(name),
+                                dir.filePath(name)));
+        FileJournal journal(dir.path());
+        const std::unique_ptr<UndoableRun> run = journal.latestRun();
+        QVERIFY(run);
+        QCOMPARE(run->run().entries.first().file.oldName, u"02 - b.mp3"_s);
+    }
+
+    // Pruning leaves a record that a run or an undo still holds, however old.
+    void pruningLeavesAHeldRecord_data()
+    {
+        QTest::addColumn<bool>("byUndo");
+        QTest::newRow("held by a run") << false;
+        QTest::newRow("held by an undo") << true;
+    }
+
+    void pruningLeavesAHeldRecord()
+    {
+        QFETCH(bool, byUndo);
+        QTemporaryDir dir;
+        FileJournal journal(dir.path());
+        std::unique_ptr<RunRecorder> running;
+        std::unique_ptr<UndoableRun> undoing;
+        if (byUndo) {
+            recordOneRun(journal);
+            undoing = journal.latestRun();
+        } else {
+            running = journal.recordRun(u"/musik"_s, std::nullopt, u"both"_s,
+                                        {{0, u"01 - a.mp3"_s, u"a.mp3"_s, {1, 2, 3}}});
+            QVERIFY(running->begin());
+            running->renamed(0);
+        }
+        const QString held = runFiles(dir.path()).first();
+        FileJournal other(dir.path());
+        for (int run = 0; run < RecordFolder::keptRuns + 1; ++run)
+            recordOneRun(other);
+        QVERIFY(runFiles(dir.path()).contains(held));
+    }
+
+    // The plan's record is in its folder's list on the disk, not only in
+    // the file, before the first rename: a power cut must not lose it.
+    void thePlanReachesTheFolderOnDisk()
+    {
+        QTemporaryDir dir;
+        struct stat info = {};
+        QVERIFY(::stat(QFile::encodeName(dir.path()).constData(), &info) == 0);
+        watchedFolder = info.st_ino;
+        watchedFolderSyncs = 0;
+        FileJournal journal(dir.path());
+        const std::unique_ptr<RunRecorder> recorder
+            = journal.recordRun(u"/musik"_s, std::nullopt, u"both"_s, {{0, u"a"_s, u"b"_s, {}}});
+        QVERIFY(recorder->begin());
+        QVERIFY(watchedFolderSyncs > 0);
+        watchedFolder = 0;
     }
 
     // A data folder that cannot be made is known before the first rename.

@@ -366,6 +366,24 @@ private Q_SLOTS:
         QCOMPARE(learnt ? int(*learnt) : -1, letterCase);
     }
 
+    // ext4 gives a freed inode number to the next new file: only the file
+    // whose whole identity matches, birth time, device and kind too, is
+    // deleted.
+    void deleteWantsTheWholeIdentity()
+    {
+        QTemporaryDir dir;
+        QVERIFY(createFile(QFile::encodeName(dir.filePath(u"entry"_s))));
+        const std::optional<FolderHandle> handle = FolderHandle::open(dir.path());
+        const FileIdentity asked = handle->identityOf(u"entry"_s).value_or(FileIdentity {});
+        FileIdentity born = asked, device = asked, kind = asked;
+        ++born.bornNs;
+        ++device.device;
+        kind.kind = EntryKind::Other;
+        for (const FileIdentity &other : {born, device, kind})
+            QCOMPARE(handle->deleteFile(u"entry"_s, other).cause, Cause::FileReplaced);
+        QVERIFY(handle->deleteFile(u"entry"_s, asked).ok());
+    }
+
     // Names that are not valid UTF-8 are listed, renamed and deleted byte for
     // byte, in a folder whose own name is not UTF-8 either.
     void rawNames_data()

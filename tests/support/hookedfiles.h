@@ -25,6 +25,9 @@ public:
     QStringList mountedAt;
     std::function<void(const QString &name, platform::FileIdentity &)> remount;
     QHash<QString, QString> moved; // a folder's path as recorded → where it is now
+    QString renaming[2]; // the rename under way, from and to, for beforeRename
+    // What the file system says about letter case; empty: what it does say.
+    std::optional<platform::NameRules::LetterCase> letterCase;
 
     std::unique_ptr<Folder> openFolder(const QString &path) override
     {
@@ -50,7 +53,9 @@ private:
         std::optional<QStringList> entryNames() const override { return folder->entryNames(); }
         platform::NameRules nameRules(const QStringList &entries) const override
         {
-            return folder->nameRules(entries);
+            platform::NameRules rules = folder->nameRules(entries);
+            rules.letterCase = hooks.letterCase.value_or(rules.letterCase);
+            return rules;
         }
         std::optional<platform::FileIdentity> identityOf(const QString &name) const override
         {
@@ -66,6 +71,8 @@ private:
         platform::Problem rename(const QString &from, const QString &to) override
         {
             ++hooks.renames;
+            hooks.renaming[0] = from;
+            hooks.renaming[1] = to;
             if (hooks.beforeRename)
                 hooks.beforeRename();
             if (hooks.failure)
