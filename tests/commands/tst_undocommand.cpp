@@ -1,7 +1,7 @@
 #include "commandbench.h"
 #include "rawfiles.h"
 
-#include "commands/messages.h"
+#include "texts/messages.h"
 #include "commands/renamecommands.h"
 #include "commands/undocommand.h"
 #include "journal/journalformat.h"

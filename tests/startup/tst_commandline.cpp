@@ -1,7 +1,7 @@
 #include "rawfiles.h"
 #include "window/windowbench.h"
 
-#include "commands/messages.h"
+#include "texts/messages.h"
 #include "platform/namecodec.h"
 #include "startup/commandline.h"
 #include "window/filelistbox.h"

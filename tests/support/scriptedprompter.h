@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commands/prompter.h"
+#include "texts/prompter.h"
 
 #include <QList>
 
