@@ -3,8 +3,8 @@
 # on the file system against the kernel's real vfat and exfat drivers: this
 # machine's kernel has neither, and FUSE has other inode numbers and case
 # rules. The host's root is shared read-only over 9p, so the guest runs this
-# build's test executables with the host's Qt and tools; the images are made
-# here and loop-mounted in the guest. Each step prints "NAMLEX-STEP fs step
+# build's test executables with the host's Qt and tools, and makes its
+# images in its own memory; nothing here is written but the build folder. Each step prints "NAMLEX-STEP fs step
 # PASS|FAIL" on the serial console, which this script reads back.
 # Usage: fat_drivers.sh BUILD_TESTS_DIR
 # Heavy rather than harmful: runs when CI=true or NAMLEX_KERNEL_TESTS=1.
@@ -34,12 +34,6 @@ work=$tests_dir/kernel-fat
 rm -rf "$work"
 mkdir -p "$work/initramfs"/{bin,proc,host,modules}
 
-# The images, made here; the guest copies each into its memory and
-# loop-mounts the copy, so nothing here is written.
-truncate -s 32M "$work/vfat.img" "$work/exfat.img"
-mkfs.vfat -n NAMLEX "$work/vfat.img" >/dev/null || exit 1
-mkfs.exfat -L NAMLEX "$work/exfat.img" >/dev/null || exit 1
-
 # What the guest needs to mount the host: the modules in the order insmod
 # must load them. The file systems' own modules come later from the host's
 # /lib/modules through modprobe.
@@ -63,8 +57,8 @@ for dir in tmp run; do mount -t tmpfs tmpfs /host/\$dir; done
 mount -t proc proc /host/proc
 mount -t sysfs sysfs /host/sys
 mount -t devtmpfs devtmpfs /host/dev
-echo NAMLEX-BOOTED
-chroot /host /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin /bin/bash "$here/guest.sh" "$tests_dir" "$work"
+echo "NAMLEX-BOOTED after \$(cut -d " " -f 1 /proc/uptime) s"
+chroot /host /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin /bin/bash "$here/guest.sh" "$tests_dir"
 echo "NAMLEX-EXIT \$?"
 poweroff -f
 EOF
@@ -90,7 +84,7 @@ boot() {
 # guest is bounded as a whole; each step inside has its own timeout.
 accel=tcg
 if [[ -w /dev/kvm && ${NAMLEX_QEMU_ACCEL:-} != tcg ]]; then
-    boot kvm 150
+    boot kvm 170
     for _ in $(seq 60); do
         grep -q NAMLEX-BOOTED "$work/console-kvm.log" 2>/dev/null && break
         kill -0 "$pid" 2>/dev/null || break
@@ -107,7 +101,7 @@ if [[ -w /dev/kvm && ${NAMLEX_QEMU_ACCEL:-} != tcg ]]; then
     fi
 fi
 if [[ $accel == tcg ]]; then
-    boot tcg 150
+    boot tcg 170
     wait "$pid"
     status=$?
 fi
