@@ -4,8 +4,9 @@
 # machine's kernel has neither, and FUSE has other inode numbers and case
 # rules. The host's root is shared read-only over 9p, so the guest runs this
 # build's test executables with the host's Qt and tools, and makes its
-# images in its own memory; nothing here is written but the build folder. Each step prints "NAMLEX-STEP fs step
-# PASS|FAIL" on the serial console, which this script reads back.
+# images in its own memory; nothing here is written but the build folder.
+# Each step prints "NAMLEX-STEP fs step PASS|FAIL" on the serial console,
+# which this script reads back.
 # Usage: fat_drivers.sh BUILD_TESTS_DIR
 # Heavy rather than harmful: runs when CI=true or NAMLEX_KERNEL_TESTS=1.
 set -uo pipefail
@@ -70,7 +71,7 @@ chmod +x "$work/initramfs/init"
 boot() {
     local accel=$1 limit=$2
     timeout -k 5 "$limit" qemu-system-x86_64 -accel "$accel" -m 1024 -smp 2 \
-        -nographic -no-reboot -monitor none -nic none -serial "file:$work/console-$accel.log" \
+        -vga none -nographic -no-reboot -monitor none -nic none -serial "file:$work/console-$accel.log" \
         -kernel "$kernel" -initrd "$work/initramfs.gz" \
         -append "console=ttyS0 quiet panic=-1 rdinit=/init" \
         -fsdev local,id=fs0,path=/,security_model=none,readonly=on,multidevs=remap \
@@ -84,7 +85,7 @@ boot() {
 # guest is bounded as a whole; each step inside has its own timeout.
 accel=tcg
 if [[ -w /dev/kvm && ${NAMLEX_QEMU_ACCEL:-} != tcg ]]; then
-    boot kvm 170
+    boot kvm 200
     for _ in $(seq 60); do
         grep -q NAMLEX-BOOTED "$work/console-kvm.log" 2>/dev/null && break
         kill -0 "$pid" 2>/dev/null || break
@@ -101,7 +102,7 @@ if [[ -w /dev/kvm && ${NAMLEX_QEMU_ACCEL:-} != tcg ]]; then
     fi
 fi
 if [[ $accel == tcg ]]; then
-    boot tcg 170
+    boot tcg 200
     wait "$pid"
     status=$?
 fi

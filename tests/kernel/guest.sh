@@ -21,7 +21,7 @@ step() {
         echo "NAMLEX-STEP $fs $name PASS ($((SECONDS - begin)) s)"
         # What a test could only note, such as what the kernel did where
         # the plan was unsure.
-        grep '^QINFO' /tmp/step.log | sed 's/^/    /' 
+        grep '^QINFO' /tmp/step.log | sed 's/^/    /'
     else
         echo "NAMLEX-STEP $fs $name FAIL ($((SECONDS - begin)) s, exit $?)"
         grep -v '^PASS \|^QDEBUG\|^Totals\|^\*\*\*\|^Config' /tmp/step.log | tail -n 40 | sed 's/^/    /'
@@ -64,7 +64,7 @@ for fs in vfat exfat; do
     # must come back under its old name.
     export XDG_DATA_HOME=/tmp/data-$fs-remount
     folder=$media/remount
-    step remount-run 60 "$tests/commands/namlex-media-phase" make "$folder" 12
+    step remount-make 60 "$tests/commands/namlex-media-phase" make "$folder" 12
     step remount-run 60 "$tests/commands/namlex-media-phase" run "$folder"
     step unmount 20 umount "$media"
     step mount-again 20 mountit
