@@ -12,9 +12,12 @@ program_packages=(cmake g++ make qt6-base-dev libgl-dev libvulkan-dev qt6-qpa-pl
 # Only the tests: an X server and window manager to work the real program
 # in, a clipboard reader, the accessibility bus and Python's binding to read
 # it as a screen reader does, the desktop entry and AppStream validators, and
-# the package tools.
+# the package tools; Debian's kernel, QEMU and a static busybox to boot it
+# with, and the tools to make FAT and exFAT images, for the tests on the
+# kernel's own drivers.
 test_packages=(xvfb xauth openbox xdotool xclip dbus at-spi2-core python3-gi gir1.2-atspi-2.0
                desktop-file-utils appstream dpkg-dev lintian
+               qemu-system-x86 linux-image-amd64 busybox-static cpio dosfstools exfatprogs kmod
                clang-14 libclang-rt-14-dev) # the last two: clang and libFuzzer for scripts/fuzz.sh
 
 packages=("${program_packages[@]}")

@@ -8,6 +8,7 @@
 
 #include "journal/filejournal.h"
 
+#include <QDir>
 #include <QMetaType>
 
 #include <functional>
@@ -20,10 +21,19 @@ struct Command
     void (*run)(const CommandContext &);
 };
 
+// Where the files of a test live: a temporary folder, made in the folder
+// NAMLEX_TEST_DIR names where it is set, so that the same tests can run on a
+// stick's file system. The records stay in the usual temporary folder.
+inline QString testFolderTemplate()
+{
+    return qEnvironmentVariable("NAMLEX_TEST_DIR", QDir::tempPath())
+           + QStringLiteral("/namlex-XXXXXX");
+}
+
 // A command run against a real temporary folder.
 struct Bench
 {
-    QTemporaryDir dir;
+    QTemporaryDir dir {testFolderTemplate()};
     FolderFileList list;
     FixedFolder folder;
     FixedChoices choices;
