@@ -78,8 +78,8 @@ QString text(Counted counted, int count)
 } // namespace
 
 // Every text the program writes with a count reads right for none, one and
-// two: "1 Datei", never "1 Dateien". The specification's own texts are not
-// here; they keep their plural as given.
+// two: "1 Datei", never "1 Dateien". The summary's fixed lines are not here:
+// they keep their plural, as users have always read them.
 class TestMessages : public QObject
 {
     Q_OBJECT
