@@ -219,14 +219,19 @@ void MessageBox::fitTable()
 }
 
 // The box's height with a table of this height; the table's own area and
-// then the box are laid out anew for it.
+// then the box are laid out anew for it. The table is held to that height
+// while measuring: its own size hint, taller than a few rows, would
+// otherwise count as part of what surrounds it, and leave fewer rows room
+// on a small screen.
 int MessageBox::wantedHeight(int tableHeight)
 {
-    table_->setMinimumHeight(tableHeight);
+    table_->setFixedHeight(tableHeight);
     details_->layout()->invalidate();
     details_->layout()->activate();
     layout()->invalidate();
-    return layout()->totalSizeHint().height();
+    const int height = layout()->totalSizeHint().height();
+    table_->setMaximumHeight(QWIDGETSIZE_MAX);
+    return height;
 }
 
 // Centred over the window, as the box first opened, and inside the
