@@ -63,6 +63,15 @@ QStringList namesAfter(const RunPlan &plan)
     return names;
 }
 
+// Tells the record the size and time of change the rename left the file
+// with, where they are not those planned.
+void recordWhatTheRenameLeft(const Folder &folder, const JournalEntry &file, RunRecorder &record)
+{
+    const std::optional<platform::FileIdentity> now = folder.freshIdentityOf(file.newName);
+    if (now && (now->size != file.identity.size || now->modifiedNs != file.identity.modifiedNs))
+        record.renamedAs(file.index, *now);
+}
+
 } // namespace
 
 void runBatch(const CommandContext &outer, const BatchRunKind &kind)
@@ -73,8 +82,13 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
     const std::unique_ptr<Folder> folder = outer.files.openFolder(folderPath);
     auto plan = std::make_shared<RunPlan>(
         planRun(outer.list.names(), kind.newName, outer.choices.onlyWithLeadingZero(), *folder));
-    std::unique_ptr<RunRecorder> record = outer.journal.recordRun(
-        folderPath, outer.files.placeOf(folderPath), kind.command, renamesOf(*plan));
+    const std::optional<platform::VolumePlace> place = outer.files.placeOf(folderPath);
+    std::unique_ptr<RunRecorder> record
+        = outer.journal.recordRun(folderPath, place, kind.command, renamesOf(*plan));
+    // Where inode numbers do not last, an undo recognises a file by its size
+    // and time of change; FAT through FUSE sets the time when a rename
+    // rewrites a long name, so there each file is looked at once more.
+    const bool lookAfterRename = !place || !place->stableInodes;
 
     Message confirmation
         = outer.choices.allFilesSelected() ? kind.confirmationAllFiles : kind.confirmationMusicOnly;
@@ -138,6 +152,8 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
             tally.numberingRemoved += entry.how.numberingRemoved ? 1 : 0;
             tally.underscoresReplaced += entry.how.underscoresReplaced ? 1 : 0;
             record->renamed(entry.file.index);
+            if (lookAfterRename)
+                recordWhatTheRenameLeft(*folder, entry.file, *record);
         } else {
             record->failed(entry.file.index);
             unforeseen = true;

@@ -28,6 +28,12 @@ public:
     virtual platform::NameRules nameRules(const QStringList &entries) const = 0;
     // The entry itself, a link and not its target; empty when there is none.
     virtual std::optional<platform::FileIdentity> identityOf(const QString &name) const = 0;
+    // The same, asked of the file system itself and not of what the system
+    // kept of the entry, which on FUSE may be a second old.
+    virtual std::optional<platform::FileIdentity> freshIdentityOf(const QString &name) const
+    {
+        return identityOf(name);
+    }
     // The same, and whether the entry itself forbids renaming it.
     virtual std::optional<platform::EntryState> stateOf(const QString &name) const
     {

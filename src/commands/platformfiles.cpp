@@ -25,6 +25,10 @@ public:
     {
         return handle ? handle->identityOf(name) : std::nullopt;
     }
+    std::optional<platform::FileIdentity> freshIdentityOf(const QString &name) const override
+    {
+        return handle ? handle->freshIdentityOf(name) : std::nullopt;
+    }
     std::optional<platform::EntryState> stateOf(const QString &name) const override
     {
         return handle ? handle->stateOf(name) : std::nullopt;

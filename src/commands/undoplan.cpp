@@ -66,8 +66,8 @@ QList<UndoStep> planUndo(const RecordedRun &run, const Folder &folder, const QSt
                          bool withChanged)
 {
     NameHolders holders(entries, folder.nameRules(entries).letterCase);
-    const auto like = [&run](const JournalEntry &file, const auto &found) {
-        return found ? likeness(run, file.identity, *found) : Likeness::Other;
+    const auto like = [&run](const platform::FileIdentity &recorded, const auto &found) {
+        return found ? likeness(run, recorded, *found) : Likeness::Other;
     };
     QList<UndoStep> steps;
     for (auto entry = run.entries.crbegin(); entry != run.entries.crend(); ++entry) {
@@ -76,9 +76,11 @@ QList<UndoStep> planUndo(const RecordedRun &run, const Folder &folder, const QSt
         UndoStep step {entry->file};
         const JournalEntry &file = entry->file;
         const std::optional<platform::FileIdentity> atNew = folder.identityOf(file.newName);
-        const Likeness newName = like(file, atNew);
+        // Under its new name as the rename left it; under its old one as
+        // it was planned.
+        const Likeness newName = like(file.underNewName(), atNew);
         if (newName != Likeness::Same
-            && like(file, folder.identityOf(file.oldName)) == Likeness::Same) {
+            && like(file.identity, folder.identityOf(file.oldName)) == Likeness::Same) {
             step.what = entry->outcome == Outcome::Renamed ? What::AlreadyBack : What::NeverRenamed;
             step.leftBehind = step.what == What::NeverRenamed && atNew.has_value();
         } else if (newName == Likeness::Other) {

@@ -22,6 +22,10 @@ constexpr int rangeLength = 1024;
 // else needs a little space.
 constexpr qint64 spareBytes = 1024 * 1024;
 
+// Outcome lines other than ranges are gathered up to this size before they
+// are written.
+constexpr qsizetype gatheredBytes = 64 * 1024;
+
 // Writes `bytes` to the record and, `flush`, through to the disk; or why
 // that failed, said of the folder of the records.
 platform::Problem append(QFile &record, const QByteArray &bytes, bool flush)
@@ -188,13 +192,24 @@ void FileRunRecorder::renamed(int index)
     }
 }
 
+void FileRunRecorder::renamedAs(int index, const platform::FileIdentity &now)
+{
+    if (!record_)
+        return;
+    // Beside the range of renamed entries, which it leaves open: only the
+    // file systems that number their files afresh at each mount need it.
+    outcomes_.tag('M').number(index).number(now.size).number(now.modifiedNs).end();
+    if (outcomes_.size() >= gatheredBytes)
+        write();
+}
+
 void FileRunRecorder::failed(int index)
 {
     if (!record_)
         return;
     closeRange();
     outcomes_.tag('F').number(index).end();
-    if (outcomes_.size() >= 64 * 1024)
+    if (outcomes_.size() >= gatheredBytes)
         write();
 }
 

@@ -25,6 +25,9 @@ class RecordFolder;
 //   P <index> <old> <new> <identity>            an entry planned anew
 //   D <first> <last>                            the planned entries from first
 //                                               to last were renamed
+//   M <index> <size> <time>                     the rename left the file
+//                                               with this size and time of
+//                                               change
 //   F <index>                                   failed
 //   E                                           the run is over
 //   S <index>                                   an undo settled the entry
@@ -57,6 +60,7 @@ public:
     platform::Problem end() override;
     void replanned(const QList<JournalEntry> &entries) override;
     void renamed(int index) override;
+    void renamedAs(int index, const platform::FileIdentity &now) override;
     void failed(int index) override;
 
 private:

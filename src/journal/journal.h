@@ -20,7 +20,14 @@ struct JournalEntry
     QString oldName;
     QString newName;
     platform::FileIdentity identity; // of the file, taken when the run planned it
+    // The file's size and time of change as its rename left them, where the
+    // rename changed them, as FAT through FUSE does when it rewrites a long
+    // name; empty: as planned.
+    std::optional<platform::FileIdentity> renamedAs = std::nullopt;
     bool operator==(const JournalEntry &) const = default;
+
+    // The file as it should be found under its new name.
+    const platform::FileIdentity &underNewName() const { return renamedAs ? *renamedAs : identity; }
 };
 
 // A recorded run, as far as its record can be read back.
@@ -88,6 +95,10 @@ public:
     // returns, before any of them is renamed.
     virtual void replanned(const QList<JournalEntry> &entries) = 0;
     virtual void renamed(int index) = 0;
+    // The rename of a renamed entry left the file with another size or time
+    // of change than planned (`now`): an undo recognises it by these. In the
+    // record before end() returns.
+    virtual void renamedAs(int index, const platform::FileIdentity &now) = 0;
     virtual void failed(int index) = 0;
     // Ends the record, as destroying the recorder does. ok(): all that the
     // run did is in the record; otherwise why part of it is missing, so

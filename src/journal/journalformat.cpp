@@ -294,6 +294,8 @@ public:
             run.incomplete = fields.at(1) == "1";
             return run.incomplete || fields.at(1) == "0";
         }
+        if (tag == "M" && version >= 3)
+            return takeRenamedAs(fields);
         if (tag == "U" && first) {
             // Renamed otherwise than planned; it replaces the plan's entry.
             const std::optional<JournalEntry> entry = entryFrom(fields, version);
@@ -338,6 +340,27 @@ private:
         if (!volume || volume->isEmpty() || !inside || !inside->startsWith(u'/'))
             return false;
         run.volume = platform::VolumePlace {*volume, *inside, fields.at(2) == "1"};
+        return true;
+    }
+
+    // "M <index> <size> <time>": the size and time of change the entry's
+    // rename left, as planned or planned anew.
+    bool takeRenamedAs(const QList<QByteArray> &fields)
+    {
+        if (fields.size() != 4)
+            return false;
+        const std::optional<qint64> index = numberFrom(fields.at(1));
+        const std::optional<qint64> size = numberFrom(fields.at(2));
+        const std::optional<qint64> time = numberFrom(fields.at(3));
+        const auto entry = index && *index >= 0 && *index <= std::numeric_limits<int>::max()
+                               ? entries.find(int(*index))
+                               : entries.end();
+        if (entry == entries.end() || !size || *size < 0 || !time)
+            return false;
+        platform::FileIdentity now = entry->file.identity;
+        now.size = *size;
+        now.modifiedNs = *time;
+        entry->file.renamedAs = now;
         return true;
     }
 

@@ -31,6 +31,10 @@ public:
     std::optional<QStringList> entryNames() const;
     // The entry itself (a link, not its target); empty when there is none.
     std::optional<FileIdentity> identityOf(const QString &name) const;
+    // The same, asked of the file system itself: FUSE answers from what it
+    // kept of the file for up to a second, and a rename there may have
+    // changed the file's time meanwhile.
+    std::optional<FileIdentity> freshIdentityOf(const QString &name) const;
     // The same, and whether the entry itself forbids renaming it, in one look.
     std::optional<EntryState> stateOf(const QString &name) const;
     // Renames an entry without ever replacing an existing one. On failure

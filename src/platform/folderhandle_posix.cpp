@@ -79,10 +79,11 @@ Problem failure(int error)
     return {causeOfError(error), std::nullopt, QString(), error};
 }
 
-bool statxAt(int fd, const QByteArray &name, struct statx &info)
+bool statxAt(int fd, const QByteArray &name, struct statx &info, int sync = AT_STATX_SYNC_AS_STAT)
 {
-    return ::statx(fd, name.constData(), AT_SYMLINK_NOFOLLOW | AT_STATX_SYNC_AS_STAT,
-                   STATX_TYPE | STATX_INO | STATX_BTIME | STATX_UID | STATX_SIZE | STATX_MTIME, &info)
+    return ::statx(fd, name.constData(), AT_SYMLINK_NOFOLLOW | sync,
+                   STATX_TYPE | STATX_INO | STATX_BTIME | STATX_UID | STATX_SIZE | STATX_MTIME,
+                   &info)
            == 0;
 }
 
@@ -98,10 +99,11 @@ FileIdentity identityFrom(const struct statx &info)
                          ns(info.stx_mtime)};
 }
 
-std::optional<FileIdentity> identityAt(int fd, const QByteArray &name)
+std::optional<FileIdentity> identityAt(int fd, const QByteArray &name,
+                                       int sync = AT_STATX_SYNC_AS_STAT)
 {
     struct statx info = {};
-    return statxAt(fd, name, info) ? std::optional(identityFrom(info)) : std::nullopt;
+    return statxAt(fd, name, info, sync) ? std::optional(identityFrom(info)) : std::nullopt;
 }
 
 // FAT, as vfat and msdos report it.
@@ -196,6 +198,12 @@ std::optional<FileIdentity> FolderHandle::identityOf(const QString &name) const
 {
     const std::optional<QByteArray> bytes = nameBytes(name);
     return bytes ? identityAt(int(handle_), *bytes) : std::nullopt;
+}
+
+std::optional<FileIdentity> FolderHandle::freshIdentityOf(const QString &name) const
+{
+    const std::optional<QByteArray> bytes = nameBytes(name);
+    return bytes ? identityAt(int(handle_), *bytes, AT_STATX_FORCE_SYNC) : std::nullopt;
 }
 
 std::optional<EntryState> FolderHandle::stateOf(const QString &name) const

@@ -52,8 +52,9 @@ using Remount = std::function<void(const QString &name, platform::FileIdentity &
 
 // How the test presents the folder's volume: as the system says, or as a
 // volume that keeps inode numbers across mounts, or one that does not, or
-// one that the system cannot name, as a disk image mounted with fusefat.
-enum class Volume { AsItIs, KeepsNumbers, NumbersAfresh, Unnamed };
+// one that the system cannot name, as a disk image mounted with fusefat,
+// also with renames that set the files' time of change, as fusefat's do.
+enum class Volume { AsItIs, KeepsNumbers, NumbersAfresh, Unnamed, UnnamedRenamesSetTime };
 
 // Mounted anew: another device number, and where the volume does not keep
 // them, other inode numbers.
@@ -277,6 +278,9 @@ private Q_SLOTS:
             << Volume::NumbersAfresh << mountedAgain(true) << nothing << false << allBack << before;
         QTest::newRow("a disk image mounted again where it was, through FUSE")
             << Volume::Unnamed << mountedAgain(true) << nothing << false << allBack << before;
+        QTest::newRow("a disk image whose renames set the time, mounted again")
+            << Volume::UnnamedRenamesSetTime << mountedAgain(true) << nothing << false << allBack
+            << before;
         QTest::newRow("an ext4 drive on another port")
             << Volume::KeepsNumbers << mountedAgain(false) << nothing << false << allBack << before;
         QTest::newRow("other files under the names on a volume that keeps numbers")
@@ -305,8 +309,9 @@ private Q_SLOTS:
         Bench bench(false, {"01 - a.mp3", "02 - b.mp3", "03 - c.mp3"});
         const QString elsewhere = bench.dir.path() + u"-STICK1"_s;
         const bool moves = volume == Volume::KeepsNumbers || volume == Volume::NumbersAfresh;
-        if (volume == Volume::Unnamed)
+        if (volume == Volume::Unnamed || volume == Volume::UnnamedRenamesSetTime)
             bench.files.place = {u"device:0:40:boot"_s, u"/Musik"_s, false};
+        bench.files.renameSetsTime = volume == Volume::UnnamedRenamesSetTime;
         if (moves) {
             bench.files.place = {u"uuid:1234-ABCD"_s, u"/Musik"_s, volume == Volume::KeepsNumbers};
             bench.files.mountedAt = {elsewhere};
@@ -580,9 +585,10 @@ private Q_SLOTS:
 
         bench.prompter.shown.clear();
         bench.run({runUndoCommand});
-        QCOMPARE(bench.prompter.shown.first().informative,
-                 u"3 Dateien bekommen ihren alten Namen zurück. Die Umbenennung wurde unvollständig "
-                 u"aufgezeichnet."_s);
+        QCOMPARE(
+            bench.prompter.shown.first().informative,
+            u"3 Dateien bekommen ihren alten Namen zurück. Die Umbenennung wurde unvollständig "
+            u"aufgezeichnet."_s);
         QCOMPARE(bench.names(), files);
     }
 

@@ -151,28 +151,32 @@ private Q_SLOTS:
         QTest::addColumn<bool>("damaged");
         QTest::addColumn<QList<Outcome>>("outcomes");
         QTest::addColumn<bool>("finished");
+        QTest::addColumn<QList<qint64>>("times"); // each file's time of change as renamed
         const QByteArray plan = "P 0 " + a + ' ' + b + " 1 2 3 0";
         const QByteArray second = "P 3 " + b + ' ' + a + " 1 4 5 0";
         const QList<QByteArray> head {"NAMLEX-UNDO 2", "R 1765000000000 " + folder + " both"};
         const QByteArray whole
             = record(head + QList<QByteArray> {plan, second, "B 2", "D 0 3", "E"});
         QTest::newRow("a whole run")
-            << whole << false << QList<Outcome> {Outcome::Renamed, Outcome::Renamed} << true;
+            << whole << false << QList<Outcome> {Outcome::Renamed, Outcome::Renamed} << true
+            << QList<qint64> {0, 0};
         QTest::newRow("a failure between two renames")
             << record(head + QList<QByteArray> {plan, second, "B 2", "F 0", "D 3 3", "E"}) << false
-            << QList<Outcome> {Outcome::Failed, Outcome::Renamed} << true;
+            << QList<Outcome> {Outcome::Failed, Outcome::Renamed} << true << QList<qint64> {0, 0};
         QTest::newRow("an entry planned anew and one settled by an undo")
             << record(head
                       + QList<QByteArray> {plan, second, "B 2", "P 3 " + b + ' ' + b + "32 1 4 5 0",
                                            "D 0 3", "E", "S 0"})
-            << false << QList<Outcome> {Outcome::Settled, Outcome::Renamed} << true;
+            << false << QList<Outcome> {Outcome::Settled, Outcome::Renamed} << true
+            << QList<qint64> {0, 0};
         QTest::newRow("a last line cut short, as by a crash")
             << record(head + QList<QByteArray> {plan, second, "B 2", "D 0 0"}) + "D 3 3\t1234"
-            << false << QList<Outcome> {Outcome::Renamed, Outcome::Unknown} << false;
+            << false << QList<Outcome> {Outcome::Renamed, Outcome::Unknown} << false
+            << QList<qint64> {0, 0};
         QTest::newRow("a record of the first version")
             << record({"NAMLEX-UNDO 1", "R 1765000000000 " + folder,
                        "P 0 " + a + ' ' + b + " 1 2 100 200 0", "B 1", "D 0", "E"})
-            << false << QList<Outcome> {Outcome::Renamed} << true;
+            << false << QList<Outcome> {Outcome::Renamed} << true << QList<qint64> {200};
         const QByteArray volume = "V " + QByteArray("uuid:1234-ABCD").toHex() + " 0 ";
         const QList<QByteArray> third {"NAMLEX-UNDO 3", head.at(1)};
         const QByteArray planned = "P 0 " + a + ' ' + b + " 1 2 3 0 11 1765000000000000000";
@@ -180,32 +184,47 @@ private Q_SLOTS:
             << record(third
                       + QList<QByteArray> {volume + QByteArray("/Musik").toHex(), planned, "B 1",
                                            "D 0 0", "E"})
-            << false << QList<Outcome> {Outcome::Renamed} << true;
+            << false << QList<Outcome> {Outcome::Renamed} << true
+            << QList<qint64> {1765000000000000000};
+        QTest::newRow("a file's time of change as its rename left it")
+            << record(third
+                      + QList<QByteArray> {volume + QByteArray("/Musik").toHex(), planned, "B 1",
+                                           "M 0 11 1765000000060000000", "D 0 0", "E"})
+            << false << QList<Outcome> {Outcome::Renamed} << true
+            << QList<qint64> {1765000000060000000};
+        QTest::newRow("a time of change for a file the plan does not name")
+            << record(third + QList<QByteArray> {planned, "B 1", "M 1 11 1765000000060000000"})
+            << true << QList<Outcome>() << false << QList<qint64> {};
+        QTest::newRow("a time of change in a record of the second version")
+            << record(head + QList<QByteArray> {plan, "B 1", "M 0 11 1765000000060000000"}) << true
+            << QList<Outcome>() << false << QList<qint64> {};
         QTest::newRow("a place on the volume that is not a whole path")
             << record(third
                       + QList<QByteArray> {volume + QByteArray("Musik").toHex(), planned, "B 1"})
-            << true << QList<Outcome>() << false;
+            << true << QList<Outcome>() << false << QList<qint64> {};
         QTest::newRow("a checksum that does not match")
-            << QByteArray(whole).replace("D 0 3", "D 0 4") << true << QList<Outcome>() << false;
-        QTest::newRow("cut within the plan")
-            << whole.left(whole.indexOf("P 3")) << true << QList<Outcome>() << false;
+            << QByteArray(whole).replace("D 0 3", "D 0 4") << true << QList<Outcome>() << false
+            << QList<qint64> {};
+        QTest::newRow("cut within the plan") << whole.left(whole.indexOf("P 3")) << true
+                                             << QList<Outcome>() << false << QList<qint64> {};
         QTest::newRow("a line cut in the middle of the plan")
             << whole.left(whole.indexOf("P 3") + 7) + '\n' + whole.mid(whole.indexOf("B 2")) << true
-            << QList<Outcome>() << false;
+            << QList<Outcome>() << false << QList<qint64> {};
         QTest::newRow("a name that leaves the folder") << record(
             head
             + QList<QByteArray> {"P 0 " + QByteArray("../x.mp3").toHex() + ' ' + b + " 1 2 3 0",
                                  "B 1"}) << true << QList<Outcome>()
-                                                       << false;
+                                                       << false << QList<qint64> {};
         QTest::newRow("an empty name")
             << record(head + QList<QByteArray> {"P 0 " + a + "  1 2 3 0", "B 1"}) << true
-            << QList<Outcome>() << false;
+            << QList<Outcome>() << false << QList<qint64> {};
         QTest::newRow("a folder that is not a whole path")
             << record({"NAMLEX-UNDO 2", "R 1765000000000 " + QByteArray("musik").toHex() + " both",
                        plan, "B 1"})
-            << true << QList<Outcome>() << false;
-        QTest::newRow("an unknown version") << record({"NAMLEX-UNDO 4", head.at(1), plan, "B 1"})
-                                            << true << QList<Outcome>() << false;
+            << true << QList<Outcome>() << false << QList<qint64> {};
+        QTest::newRow("an unknown version")
+            << record({"NAMLEX-UNDO 4", head.at(1), plan, "B 1"}) << true << QList<Outcome>()
+            << false << QList<qint64> {};
     }
 
     void readsBackOnlyWhatCanBeTrusted()
@@ -214,12 +233,17 @@ private Q_SLOTS:
         QFETCH(bool, damaged);
         QFETCH(QList<Outcome>, outcomes);
         QFETCH(bool, finished);
+        QFETCH(QList<qint64>, times);
         const RecordedRun run = journalformat::parse(record);
         QCOMPARE(run.damaged, damaged);
         QList<Outcome> read;
-        for (const RecordedRun::Entry &entry : run.entries)
+        QList<qint64> readTimes;
+        for (const RecordedRun::Entry &entry : run.entries) {
             read.append(entry.outcome);
+            readTimes.append(entry.file.underNewName().modifiedNs);
+        }
         QCOMPARE(read, outcomes);
+        QCOMPARE(readTimes, times);
         QCOMPARE(run.finished, finished);
         if (!damaged)
             QCOMPARE(run.folder, u"/musik"_s);

@@ -2,6 +2,7 @@
 
 #include "commands/platformfiles.h"
 
+#include <QFile>
 #include <QHash>
 
 #include <cerrno>
@@ -26,12 +27,16 @@ public:
     std::function<void(const QString &name, platform::FileIdentity &)> remount;
     QHash<QString, QString> moved; // a folder's path as recorded → where it is now
     QString renaming[2]; // the rename under way, from and to, for beforeRename
+    // A rename moves the file's time of change a minute on, as fusefat does
+    // when it rewrites a long name.
+    bool renameSetsTime = false;
     // What the file system says about letter case; empty: what it does say.
     std::optional<platform::NameRules::LetterCase> letterCase;
 
     std::unique_ptr<Folder> openFolder(const QString &path) override
     {
-        return std::make_unique<HookedFolder>(*this, disk.openFolder(moved.value(path, path)));
+        const QString real = moved.value(path, path);
+        return std::make_unique<HookedFolder>(*this, disk.openFolder(real), real);
     }
     std::optional<platform::VolumePlace> placeOf(const QString &path) override
     {
@@ -46,9 +51,10 @@ private:
     class HookedFolder : public Folder
     {
     public:
-        HookedFolder(HookedFileSystem &hooks, std::unique_ptr<Folder> folder)
+        HookedFolder(HookedFileSystem &hooks, std::unique_ptr<Folder> folder, const QString &path)
             : hooks(hooks)
             , folder(std::move(folder))
+            , path(path)
         { }
         std::optional<QStringList> entryNames() const override { return folder->entryNames(); }
         platform::NameRules nameRules(const QStringList &entries) const override
@@ -59,10 +65,11 @@ private:
         }
         std::optional<platform::FileIdentity> identityOf(const QString &name) const override
         {
-            std::optional<platform::FileIdentity> identity = folder->identityOf(name);
-            if (identity && hooks.remount)
-                hooks.remount(name, *identity);
-            return identity;
+            return remounted(name, folder->identityOf(name));
+        }
+        std::optional<platform::FileIdentity> freshIdentityOf(const QString &name) const override
+        {
+            return remounted(name, folder->freshIdentityOf(name));
         }
         std::optional<platform::EntryState> stateOf(const QString &name) const override
         {
@@ -79,7 +86,16 @@ private:
                 return *hooks.failure;
             if (hooks.renames == hooks.failAt)
                 return {platform::Cause::NoPermission, std::nullopt, QString(), EACCES};
-            return folder->rename(from, to);
+            const platform::Problem problem = folder->rename(from, to);
+            if (problem.ok() && hooks.renameSetsTime) {
+                QFile file(path + u'/' + to);
+                if (!file.open(QIODevice::ReadWrite)
+                    || !file.setFileTime(
+                        file.fileTime(QFileDevice::FileModificationTime).addSecs(60),
+                        QFileDevice::FileModificationTime))
+                    return {platform::Cause::Other};
+            }
+            return problem;
         }
         platform::Problem deleteFile(const QString &name,
                                      const platform::FileIdentity &expected) override
@@ -88,8 +104,17 @@ private:
         }
 
     private:
+        std::optional<platform::FileIdentity> remounted(
+            const QString &name, std::optional<platform::FileIdentity> identity) const
+        {
+            if (identity && hooks.remount)
+                hooks.remount(name, *identity);
+            return identity;
+        }
+
         HookedFileSystem &hooks;
         std::unique_ptr<Folder> folder;
+        QString path;
     };
 
     PlatformFileSystem disk;
