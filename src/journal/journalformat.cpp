@@ -374,7 +374,8 @@ private:
             return false;
         const std::optional<qint64> from = numberFrom(fields.at(1));
         const std::optional<qint64> to = numberFrom(fields.back());
-        if (!from || !to || *from > *to)
+        // Entries are numbered as ints; a larger number names none of them.
+        if (!from || !to || *from < 0 || *from > *to || *to > std::numeric_limits<int>::max())
             return false;
         using Outcome = RecordedRun::Outcome;
         Outcome outcome;

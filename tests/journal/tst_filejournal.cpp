@@ -225,6 +225,10 @@ private Q_SLOTS:
         QTest::newRow("an unknown version")
             << record({"NAMLEX-UNDO 4", head.at(1), plan, "B 1"}) << true << QList<Outcome>()
             << false << QList<qint64> {};
+        // 2^32 would read as entry 0 if it were cut to an int.
+        QTest::newRow("an entry beyond every number the plan can have")
+            << record(head + QList<QByteArray> {plan, second, "B 2", "D 4294967296 4294967296"})
+            << true << QList<Outcome>() << false << QList<qint64> {};
     }
 
     void readsBackOnlyWhatCanBeTrusted()
