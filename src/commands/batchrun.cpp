@@ -82,13 +82,13 @@ void runBatch(const CommandContext &outer, const BatchRunKind &kind)
     const std::unique_ptr<Folder> folder = outer.files.openFolder(folderPath);
     auto plan = std::make_shared<RunPlan>(
         planRun(outer.list.names(), kind.newName, outer.choices.onlyWithLeadingZero(), *folder));
-    const std::optional<platform::VolumePlace> place = outer.files.placeOf(folderPath);
+    const std::optional<platform::VolumePlace> volume = outer.files.placeOf(folderPath);
     std::unique_ptr<RunRecorder> record
-        = outer.journal.recordRun(folderPath, place, kind.command, renamesOf(*plan));
+        = outer.journal.recordRun(folderPath, volume, kind.command, renamesOf(*plan));
     // Where inode numbers do not last, an undo recognises a file by its size
     // and time of change; FAT through FUSE sets the time when a rename
     // rewrites a long name, so there each file is looked at once more.
-    const bool lookAfterRename = !place || !place->stableInodes;
+    const bool lookAfterRename = !volume || !volume->stableInodes;
 
     Message confirmation
         = outer.choices.allFilesSelected() ? kind.confirmationAllFiles : kind.confirmationMusicOnly;
